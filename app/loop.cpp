@@ -1,0 +1,72 @@
+// The main loop: events, whole 25 ms ticks as wall time allows, one frame, swap; no frame cap.
+#include <GL/gl.h>
+
+#include "app/shell.h"
+#include "render/render.h"
+#include "sim/state.h"
+
+constexpr uint32_t TICK_MS = 25;
+
+uint32_t last_ticks;
+
+uint32_t take_due_ticks(uint32_t now, uint32_t last, uint32_t &accumulator) {
+    accumulator += now - last;
+    uint32_t n = accumulator / TICK_MS;
+    accumulator -= TICK_MS * n;
+    return n;
+}
+
+void handle_event(const SDL_Event &event) {
+    switch (event.type) {
+    case SDL_KEYDOWN:
+        if (event.key.keysym.sym == SDLK_ESCAPE)
+            quit_requested = true;
+        else if (event.key.keysym.sym == SDLK_PRINT)
+            take_screenshot();
+        break;
+    case SDL_QUIT:
+        quit_requested = true;
+        break;
+    case SDL_MOUSEMOTION:
+        add_mouse_motion(event.motion.xrel, event.motion.yrel);
+        break;
+    default:
+        break;
+    }
+}
+
+// The clear colour is never set: it stays OpenGL's initial transparent black.
+static void reset_frame_state() {
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glShadeModel(GL_SMOOTH);
+    glEnable(GL_DEPTH_TEST);
+    glDepthMask(GL_TRUE);
+}
+
+void run_main_loop() {
+    last_ticks = SDL_GetTicks();
+    uint32_t tick_accumulator = 0;
+    if (quit_requested)
+        return;
+    for (;;) {
+        SDL_Event event;
+        while (SDL_PollEvent(&event))
+            handle_event(event);
+        uint32_t now = SDL_GetTicks();
+        for (uint32_t n = take_due_ticks(now, last_ticks, tick_accumulator); n > 0; n--)
+            run_tick();
+        refresh_noise();
+        reset_frame_state();
+        draw_frame();
+        SDL_GL_SwapBuffers();
+        last_ticks = now;
+        if (quit_requested)
+            return;
+    }
+}

@@ -1,0 +1,20 @@
+// The application shell: start-up, the main loop and shutdown.
+#pragma once
+
+#include <SDL/SDL.h>
+#include <cstdint>
+
+extern bool windowed;        // any command-line text: a 640 x 480 window instead of full screen
+extern uint32_t last_ticks;  // SDL_GetTicks at the previous frame's tick phase
+
+// True when the arguments, joined by blanks, hold anything but blanks.
+bool command_line_windowed(int argc, char **argv);
+// Adds the wall time since `last` to the accumulator and takes out every whole 25 ms tick;
+// unsigned arithmetic makes the timer's wrap-around harmless.
+uint32_t take_due_ticks(uint32_t now, uint32_t last, uint32_t &accumulator);
+
+void start_up();
+void run_main_loop();
+void shut_down();
+void handle_event(const SDL_Event &event);
+void take_screenshot();

@@ -1,0 +1,7 @@
+// The model and texture tables, filled at start-up and emptied at shutdown.
+#pragma once
+
+void load_models();
+void build_plant_lists();
+void load_textures();
+void release_assets();

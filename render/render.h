@@ -1,0 +1,12 @@
+// What the main loop asks of the renderer each frame and at every world reset.
+#pragma once
+
+#include <cstdint>
+
+extern uint8_t *noise_pixels;  // 64 x 64 luminance bytes, refreshed every frame
+extern unsigned noise_texture; // the film grain's OpenGL texture name
+
+void make_noise_texture(); // at every world reset
+void refresh_noise();      // once per frame, after the ticks
+void free_noise_pixels();  // at shutdown
+void draw_frame();         // once per frame

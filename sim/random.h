@@ -1,0 +1,14 @@
+// The shared random source: one mt19937 for the whole process, drawn from both threads.
+#pragma once
+
+#include <cstdint>
+
+// Seeds the engine from the calendar time's low 32 bits; done once, at start-up.
+void seed_random_from_clock();
+// Seeds the engine with a given value, for tools and tests; also zeroes the draw counter.
+void seed_random(uint32_t seed);
+// The first engine output that is at most 2147483647; larger outputs are skipped, never
+// shifted or masked. Safe to call from the game and the audio thread.
+int32_t random_int();
+// How many values random_int has returned since the last seeding.
+uint64_t random_draws();

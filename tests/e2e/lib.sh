@@ -1,0 +1,69 @@
+# Helpers for running the real game headless under Xvfb; sourced by the end-to-end tests.
+# Every wait is bounded and every process we start is killed by its PID on the way out.
+
+E2E_XVFB_PID=""
+E2E_GAME_PID=""
+E2E_WORK=""
+
+e2e_cleanup() {
+  [ -n "$E2E_GAME_PID" ] && kill -9 "$E2E_GAME_PID" 2>/dev/null
+  [ -n "$E2E_XVFB_PID" ] && kill "$E2E_XVFB_PID" 2>/dev/null
+  [ -n "$E2E_WORK" ] && rm -rf "$E2E_WORK"
+  return 0
+}
+trap e2e_cleanup EXIT
+
+e2e_fail() { echo "FAIL: $*" >&2; exit 1; }
+
+# A scratch working directory that sees the repository's dat/ (screenshots land here).
+# usage: e2e_workdir REPO_ROOT
+e2e_workdir() {
+  E2E_WORK=$(mktemp -d)
+  ln -s "$1/dat" "$E2E_WORK/dat"
+  cd "$E2E_WORK" || e2e_fail "cannot enter $E2E_WORK"
+}
+
+# Starts a private Xvfb and exports DISPLAY; -noreset keeps it alive between clients.
+e2e_start_xvfb() {
+  local fifo; fifo=$(mktemp -u); mkfifo "$fifo"
+  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$fifo" >/dev/null 2>&1 &
+  E2E_XVFB_PID=$!
+  local num=""
+  read -r -t 20 num <"$fifo"
+  rm -f "$fifo"
+  [ -n "$num" ] || e2e_fail "Xvfb did not start"
+  export DISPLAY=":$num"
+}
+
+# Starts the game in the background; stdout and stderr go to game.out and game.err.
+# usage: e2e_start_game BINARY [ARGS...]   (SDL_AUDIODRIVER defaults to dummy)
+e2e_start_game() {
+  local bin=$1; shift
+  SDL_AUDIODRIVER=${SDL_AUDIODRIVER:-dummy} timeout -k 2 60 "$bin" "$@" >game.out 2>game.err &
+  E2E_GAME_PID=$!
+}
+
+# Prints the id of the game's visible window, waiting at most 20 s for it.
+e2e_wait_window() {
+  local wid
+  wid=$(timeout 20 xdotool search --sync --onlyvisible --name '^Velmoor$' 2>/dev/null | tail -n 1)
+  [ -n "$wid" ] || e2e_fail "no window captioned Velmoor appeared"
+  echo "$wid"
+}
+
+# Waits at most SECONDS for the game to end; prints its exit status, or kills it and fails.
+e2e_wait_exit() {
+  local limit=$1 i=0
+  while kill -0 "$E2E_GAME_PID" 2>/dev/null; do
+    i=$((i + 1))
+    if [ $i -gt $((limit * 10)) ]; then
+      kill -9 "$E2E_GAME_PID" 2>/dev/null
+      e2e_fail "the game did not end within $limit s"
+    fi
+    sleep 0.1
+  done
+  wait "$E2E_GAME_PID"
+  local rc=$?
+  E2E_GAME_PID=""
+  echo "$rc"
+}

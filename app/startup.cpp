@@ -69,8 +69,13 @@ static void set_video_mode() {
     screen_width = 640;
     screen_height = 480;
     Uint32 flags = windowed ? SDL_OPENGL : SDL_OPENGL | SDL_FULLSCREEN;
-    if (!SDL_SetVideoMode(screen_width, screen_height, 32, flags))
-        fail_start("cannot open a 640x480 OpenGL window", SDL_GetError());
+    if (!SDL_SetVideoMode(screen_width, screen_height, 32, flags)) {
+        char what[160];
+        const char *display = std::getenv("DISPLAY");
+        std::snprintf(what, sizeof what, "cannot open a 640x480 OpenGL window on display %s",
+                      display && *display ? display : "(none)");
+        fail_start(what, SDL_GetError());
+    }
     load_models();
     set_fog();
     glEnable(GL_BLEND);

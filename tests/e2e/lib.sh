@@ -4,6 +4,7 @@
 E2E_XVFB_PID=""
 E2E_GAME_PID=""
 E2E_WORK=""
+E2E_RC=""
 
 e2e_cleanup() {
   [ -n "$E2E_GAME_PID" ] && kill -9 "$E2E_GAME_PID" 2>/dev/null
@@ -51,7 +52,8 @@ e2e_wait_window() {
   echo "$wid"
 }
 
-# Waits at most SECONDS for the game to end; prints its exit status, or kills it and fails.
+# Waits at most SECONDS for the game to end and sets E2E_RC to its exit status; on time-out it
+# kills the game and fails. Call it directly, not in $( ): only this shell can wait for the game.
 e2e_wait_exit() {
   local limit=$1 i=0
   while kill -0 "$E2E_GAME_PID" 2>/dev/null; do
@@ -63,7 +65,6 @@ e2e_wait_exit() {
     sleep 0.1
   done
   wait "$E2E_GAME_PID"
-  local rc=$?
+  E2E_RC=$?
   E2E_GAME_PID=""
-  echo "$rc"
 }

@@ -1,0 +1,24 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds everything and runs every test with CTest (summary last).
+#   scripts/test.sh              the normal build, in build/
+#   scripts/test.sh --sanitize   everything with AddressSanitizer and UBSan, in build-asan/
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+
+bash "$root/scripts/deps.sh" --test
+
+build="$root/build"
+extra=()
+if [ "${1:-}" = "--sanitize" ]; then
+  build="$root/build-asan"
+  extra=(-DVELMOOR_SANITIZE=ON)
+fi
+
+cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo "${extra[@]}" >/dev/null
+cmake --build "$build" -j"$(nproc)" 2>&1 | grep -v -E '^\[ *[0-9]+%\]' || true
+cmake --build "$build" -j"$(nproc)" >/dev/null   # fails loudly if the build above failed
+
+cd "$build"
+# Software OpenGL for every rendering test; no sound card is needed anywhere.
+export LIBGL_ALWAYS_SOFTWARE=1
+ctest --output-on-failure -j2 --timeout 600

@@ -1,17 +1,44 @@
-// The audio device's start-up and shutdown.
+// The audio device's start-up and shutdown, and the same steps without a device.
 #include "audio/audio.h"
 
-void audio_init() {}
+#include <SDL/SDL.h>
+#include <cstring>
 
-void audio_shutdown() {}
+#include "audio/clips.h"
+#include "audio/mixer.h"
 
-void audio_prepare() {}
-
-void audio_release() {}
-
-void mix_samples(int16_t *out, int count) {
-    for (int i = 0; i < count; i++)
-        out[i] = 0;
+void audio_prepare() {
+    build_scale();
+    growl_on.store(false, std::memory_order_relaxed);
+    row_noise.store(1.0f, std::memory_order_relaxed);
+    load_clips();
+    build_tone_tables();
 }
 
-void drop_voices() {}
+void audio_release() {
+    drop_voices();
+    free_clips();
+    free_tone_tables();
+}
+
+// No obtained format is asked for, so SDL converts to whatever the hardware takes. A device
+// that cannot be opened leaves the game silent and otherwise unchanged.
+void audio_init() {
+    audio_prepare();
+    SDL_AudioSpec desired;
+    std::memset(&desired, 0, sizeof desired);
+    desired.freq = SAMPLE_RATE;
+    desired.format = AUDIO_S16LSB;
+    desired.channels = 1;
+    desired.samples = 2048;
+    desired.callback = mix_audio;
+    desired.userdata = nullptr;
+    SDL_OpenAudio(&desired, nullptr);
+    SDL_PauseAudio(0);
+}
+
+void audio_shutdown() {
+    SDL_PauseAudio(1);
+    SDL_CloseAudio();
+    audio_release();
+}

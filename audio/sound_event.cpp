@@ -1,9 +1,140 @@
 // Sound events: each game event becomes a handful of voices or a change to the mixer's levels.
 #include "audio/sound.h"
 
+#include "audio/mixer.h"
+#include "sim/random.h"
+
 void (*sound_event_observer)(int32_t, float, float, float, float, int32_t);
+
+// Where a voice's pitch comes from.
+enum Pitch : int8_t {
+    PITCH_NONE = -1,   // the waveform ignores it: frequency 0
+    PITCH_RANDOM = -2, // a degree drawn for this voice, before its start phase
+    PITCH_NOTE = -3,   // the degree the event was given as its note
+    // 0..6: that degree
+};
+
+struct VoiceSpec {
+    int32_t waveform;
+    int8_t pitch;      // a Pitch, or a degree 0..6
+    float multiple;    // times the degree's pitch: 2 an octave up, 3 an octave and a fifth
+    float amplitude;
+    uint32_t delay, attack, sustain, release;
+    bool ambient;
+    int8_t table_step; // WAVE_TABLE's stride; the table is the pitch's degree
+};
+
+static const VoiceSpec voice_specs[] = {
+    // 0: event 1, baby_burst
+    {WAVE_CHIRP, PITCH_RANDOM, 1.0f, 0.016f, 0, 15000, 15000, 20000, false, 0},
+    // 1: event 2, baby_touched
+    {WAVE_CLIP, PITCH_NONE, 1.0f, 0.01f, 0, 500, 5000, 50000, false, 0},
+    // 2-4: event 3, first_arrival: the voices enter 5000 apart and fade together
+    {WAVE_VIBRATO, 0, 1.0f, 0.02f, 0, 5000, 25000, 40000, false, 0},
+    {WAVE_VIBRATO, 2, 1.0f, 0.02f, 0, 10000, 20000, 40000, false, 0},
+    {WAVE_VIBRATO, 4, 1.0f, 0.02f, 0, 15000, 15000, 40000, false, 0},
+    // 5-6: event 4, caught: a click of noise, then a square blip where its attack ends
+    {WAVE_NOISE, PITCH_NONE, 1.0f, 0.006f, 0, 200, 200, 200, false, 0},
+    {WAVE_SQUARE, PITCH_RANDOM, 1.0f, 0.01f, 200, 200, 200, 200, false, 0},
+    // 7-9: event 5, second_arrival
+    {WAVE_VIBRATO, 1, 1.0f, 0.02f, 0, 5000, 25000, 40000, false, 0},
+    {WAVE_VIBRATO, 3, 1.0f, 0.02f, 0, 10000, 20000, 40000, false, 0},
+    {WAVE_VIBRATO, 5, 1.0f, 0.02f, 0, 15000, 15000, 40000, false, 0},
+    // 10-12: event 6, third_arrival
+    {WAVE_VIBRATO, 2, 1.0f, 0.02f, 0, 5000, 25000, 40000, false, 0},
+    {WAVE_VIBRATO, 4, 1.0f, 0.02f, 0, 10000, 20000, 40000, false, 0},
+    {WAVE_VIBRATO, 6, 1.0f, 0.02f, 0, 15000, 15000, 40000, false, 0},
+    // 13: event 7, wall_bump
+    {WAVE_FALL, PITCH_RANDOM, 1.0f, 0.005f, 0, 2000, 1000, 1000, false, 0},
+    // 14: event 8, plant_bump
+    {WAVE_NOISE, PITCH_NONE, 1.0f, 0.004f, 0, 800, 800, 3200, false, 0},
+    // 15: event 9, light_arrived: the table at stride 3 sounds an octave and a fifth up
+    {WAVE_TABLE, PITCH_NOTE, 3.0f, 0.001f, 0, 5000, 5000, 50000, false, 3},
+    // 16-23: event 11, journey_end: the scale climbed every 18000 samples, closing on the octave
+    {WAVE_VIBRATO, 0, 1.0f, 0.03f, 0, 9000, 18000, 36000, true, 0},
+    {WAVE_VIBRATO, 1, 1.0f, 0.03f, 18000, 9000, 18000, 36000, true, 0},
+    {WAVE_VIBRATO, 2, 1.0f, 0.03f, 36000, 9000, 18000, 36000, true, 0},
+    {WAVE_VIBRATO, 3, 1.0f, 0.03f, 54000, 9000, 18000, 36000, true, 0},
+    {WAVE_VIBRATO, 4, 1.0f, 0.03f, 72000, 9000, 18000, 36000, true, 0},
+    {WAVE_VIBRATO, 5, 1.0f, 0.03f, 90000, 9000, 18000, 36000, true, 0},
+    {WAVE_VIBRATO, 6, 1.0f, 0.03f, 108000, 9000, 18000, 36000, true, 0},
+    {WAVE_VIBRATO, 0, 2.0f, 0.03f, 126000, 9000, 18000, 63000, true, 0},
+};
+
+enum LevelEffect { LEVEL_NONE, LEVEL_FEED_HISS, LEVEL_GROWL_ON, LEVEL_SILENCE };
+
+struct EventSound {
+    int first;          // index of its first voice in voice_specs
+    int count;          // voices it makes, in this order
+    LevelEffect effect; // applied after its voices are appended
+};
+
+static const EventSound event_sounds[] = {
+    {0, 0, LEVEL_FEED_HISS}, // 0 row_splash
+    {0, 1, LEVEL_NONE},      // 1 baby_burst
+    {1, 1, LEVEL_NONE},      // 2 baby_touched
+    {2, 3, LEVEL_NONE},      // 3 first_arrival
+    {5, 2, LEVEL_NONE},      // 4 caught
+    {7, 3, LEVEL_GROWL_ON},  // 5 second_arrival
+    {10, 3, LEVEL_NONE},     // 6 third_arrival
+    {13, 1, LEVEL_NONE},     // 7 wall_bump
+    {14, 1, LEVEL_NONE},     // 8 plant_bump
+    {15, 1, LEVEL_NONE},     // 9 light_arrived
+    {0, 0, LEVEL_SILENCE},   // 10 restarted
+    {16, 8, LEVEL_NONE},     // 11 journey_end
+};
+static_assert(sizeof event_sounds / sizeof event_sounds[0] == NUM_SOUND_EVENTS,
+              "one sound per event");
+static_assert(sizeof voice_specs / sizeof voice_specs[0] == 24, "every event's voices listed");
+
+static const int MAX_EVENT_VOICES = 8;
+
+// Draws the random degree (if any) and then the start phase, in that order.
+static Voice *make_event_voice(const VoiceSpec &spec, float x, float y, float z, int32_t note) {
+    int32_t degree = spec.pitch;
+    if (spec.pitch == PITCH_RANDOM)
+        degree = random_int() % NUM_DEGREES;
+    else if (spec.pitch == PITCH_NOTE)
+        degree = note >= 0 && note < NUM_DEGREES ? note : PITCH_NONE;
+    float frequency = degree >= 0 ? spec.multiple * scale_hz[degree] : 0.0f;
+    int8_t table = static_cast<int8_t>(spec.waveform == WAVE_TABLE ? degree : 0);
+    return make_voice(spec.delay, spec.attack, spec.sustain, spec.release, spec.waveform,
+                      frequency, spec.amplitude, spec.ambient, x, y, z, table, spec.table_step);
+}
+
+// An increment that races the mixer's decay may be lost; that is a fraction of a sample's hiss.
+static void apply_level_effect(LevelEffect effect, float amount) {
+    switch (effect) {
+    case LEVEL_FEED_HISS:
+        row_noise.store(row_noise.load(std::memory_order_relaxed) + amount,
+                        std::memory_order_relaxed);
+        break;
+    case LEVEL_GROWL_ON:
+        growl_on.store(true, std::memory_order_relaxed);
+        break;
+    case LEVEL_SILENCE:
+        growl_on.store(false, std::memory_order_relaxed);
+        row_noise.store(0.0f, std::memory_order_relaxed);
+        break;
+    case LEVEL_NONE:
+        break;
+    }
+}
 
 void sound_event(int32_t id, float x, float y, float z, float amount, int32_t note) {
     if (sound_event_observer)
         sound_event_observer(id, x, y, z, amount, note);
+    if (id < 0 || id >= NUM_SOUND_EVENTS)
+        return;
+    const EventSound &event = event_sounds[id];
+    Voice *made[MAX_EVENT_VOICES];
+    for (int i = 0; i < event.count; i++)
+        made[i] = make_event_voice(voice_specs[event.first + i], x, y, z, note);
+    if (event.count > 0) {
+        // The mixer never sees the list half-linked, and an event's voices start together.
+        std::lock_guard<std::mutex> hold(voice_lock);
+        for (int i = 0; i < event.count; i++)
+            append_voice(made[i]);
+    }
+    apply_level_effect(event.effect, amount);
 }

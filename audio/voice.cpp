@@ -1,0 +1,155 @@
+// Voices: construction, the four-stage envelope, the distance law and one sample's rendering.
+#include "audio/voice.h"
+
+#include <cmath>
+
+#include "audio/clips.h"
+#include "audio/convert.h"
+#include "sim/random.h"
+#include "sim/state.h"
+
+static const double TWO_PI = 6.283185307179586;
+
+Voice *make_voice(uint32_t delay, uint32_t attack, uint32_t sustain, uint32_t release,
+                  int32_t waveform, float frequency, float amplitude, bool ambient, float x,
+                  float y, float z, int8_t table_index, int8_t table_step) {
+    Voice *v = new Voice();
+    v->position = 0;
+    v->delay = delay;
+    v->attack = attack;
+    v->sustain = sustain;
+    v->release = release;
+    v->frequency = frequency;
+    v->amplitude = amplitude;
+    v->waveform = waveform;
+    v->phase = static_cast<float>((random_int() % 1000) * TWO_PI / 1000.0);
+    v->x = x;
+    v->y = y;
+    v->z = z;
+    v->ambient = ambient;
+    v->table_index = table_index;
+    v->table_step = table_step;
+    v->next = nullptr;
+    return v;
+}
+
+uint32_t voice_length(const Voice *v) {
+    return v->delay + v->attack + v->sustain + v->release;
+}
+
+// Each stage is measured from the end of the one before, so a stage of length 0 never matches.
+float envelope_level(const Voice *v) {
+    uint32_t n = v->position;
+    if (n < v->delay)
+        return 0.0f;
+    uint32_t a = n - v->delay;
+    if (a < v->attack)
+        return static_cast<float>(static_cast<double>(a) / v->attack);
+    uint32_t b = a - v->attack;
+    if (b < v->sustain)
+        return 1.0f;
+    uint32_t c = b - v->sustain;
+    if (c < v->release)
+        return static_cast<float>(1.0 - static_cast<double>(c) / v->release);
+    return 0.0f;
+}
+
+float distance_gain(const Voice *v) {
+    if (v->ambient)
+        return 1.0f;
+    Vec3 l = listener_pos.load();
+    double dx = static_cast<float>(l.x - v->x);
+    double dy = static_cast<float>(l.y - v->y);
+    double dz = static_cast<float>(l.z - v->z);
+    float d2 = static_cast<float>(dx * dx + dy * dy + dz * dz);
+    if (!(d2 <= HEARING_RADIUS * HEARING_RADIUS))
+        return 0.0f;
+    return static_cast<float>((HEARING_RADIUS - std::sqrt(static_cast<double>(d2))) /
+                              HEARING_RADIUS);
+}
+
+// A phase is rounded to single precision before its sine, and the sine before its scaling.
+static int32_t sine_sample(double theta) {
+    float t = static_cast<float>(theta);
+    float s = static_cast<float>(std::sin(static_cast<double>(t)));
+    return truncate_to_int(static_cast<double>(s) * FULL_SCALE);
+}
+
+static double steady_phase(const Voice *v, double n) {
+    return TWO_PI * v->frequency * n / SAMPLE_RATE + v->phase;
+}
+
+static int32_t wave_sine(Voice *v) {
+    return sine_sample(steady_phase(v, v->position));
+}
+
+static int32_t wave_table(Voice *v) {
+    if (v->table_index < 0 || v->table_index >= NUM_DEGREES || !tone_tables[v->table_index])
+        return 0;
+    uint32_t step = static_cast<uint32_t>(static_cast<int32_t>(v->table_step));
+    uint32_t i = step * v->position % TONE_TABLE_LEN;
+    return tone_tables[v->table_index][i];
+}
+
+// The pitch rises linearly through the attack and meets the steady phase where it ends.
+static int32_t wave_chirp(Voice *v) {
+    uint32_t n = v->position;
+    if (n >= v->delay + v->attack)
+        return sine_sample(steady_phase(v, n));
+    double swept = static_cast<double>(n - v->delay) * n / (static_cast<double>(v->attack) *
+                                                             SAMPLE_RATE);
+    return sine_sample(TWO_PI * v->frequency * swept + v->phase);
+}
+
+// Through the release the pitch falls from f to 0 at its middle and on to -f at its end.
+static int32_t wave_fall(Voice *v) {
+    uint32_t n = v->position;
+    uint32_t m = v->delay + v->attack + v->sustain;
+    if (n < m)
+        return sine_sample(steady_phase(v, n));
+    double r = static_cast<float>(n - m);
+    double bent = m + r * (1.0 - r / v->release);
+    return sine_sample(TWO_PI * v->frequency * bent / SAMPLE_RATE + v->phase);
+}
+
+static int32_t wave_vibrato(Voice *v) {
+    double n = v->position;
+    double w = static_cast<float>(std::sin(TWO_PI * (v->frequency / 64.0) * n / SAMPLE_RATE));
+    return sine_sample(steady_phase(v, n) + (TWO_PI / 16.0) * w);
+}
+
+static int32_t wave_noise(Voice *) {
+    int32_t b = random_int() & 1023;
+    return truncate_to_int((b - 512) / 512.0 * FULL_SCALE);
+}
+
+// The first half of every period is low.
+static int32_t wave_square(Voice *v) {
+    uint32_t k = static_cast<uint32_t>(truncate_to_int(v->frequency));
+    uint32_t p = k * v->position % SAMPLE_RATE;
+    return p < SAMPLE_RATE / 2 ? -FULL_SCALE : FULL_SCALE;
+}
+
+static int32_t wave_clip(Voice *v) {
+    return clip_sample(CLIP_BABY, v->position);
+}
+
+typedef int32_t (*WaveFunc)(Voice *v);
+
+static const WaveFunc waveforms[] = {
+    wave_sine, wave_table, wave_chirp, wave_fall, wave_vibrato, wave_noise, wave_square, wave_clip,
+};
+static_assert(sizeof waveforms / sizeof waveforms[0] == NUM_WAVEFORMS, "one function per waveform");
+
+int16_t render_voice(Voice *v) {
+    float gain = static_cast<float>(static_cast<double>(envelope_level(v)) *
+                                    (static_cast<double>(distance_gain(v)) * v->amplitude));
+    int32_t out = 0;
+    // Silent stages skip the waveform, so a quiet noise voice draws no random numbers.
+    if (gain > 0.0f && v->waveform >= 0 && v->waveform < NUM_WAVEFORMS) {
+        int32_t w = waveforms[v->waveform](v);
+        out = truncate_to_int(static_cast<double>(w) * gain);
+    }
+    v->position++;
+    return wrap16(out);
+}

@@ -1,0 +1,107 @@
+// Shared set-up for the synthesiser's tests.
+#include "tests/audio/audio_fixture.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <unistd.h>
+#include <sys/stat.h>
+
+#include "audio/audio.h"
+#include "audio/mixer.h"
+#include "sim/random.h"
+#include "sim/state.h"
+
+static void put32(std::vector<uint8_t> &b, uint32_t v) {
+    for (int i = 0; i < 4; i++) b.push_back(static_cast<uint8_t>(v >> (8 * i)));
+}
+static void put16(std::vector<uint8_t> &b, uint32_t v) {
+    for (int i = 0; i < 2; i++) b.push_back(static_cast<uint8_t>(v >> (8 * i)));
+}
+
+void write_wav(const std::string &path, int rate, int channels, int bits,
+               const std::vector<uint8_t> &data) {
+    std::vector<uint8_t> b;
+    int align = channels * bits / 8;
+    b.insert(b.end(), {'R', 'I', 'F', 'F'});
+    put32(b, static_cast<uint32_t>(36 + data.size()));
+    b.insert(b.end(), {'W', 'A', 'V', 'E', 'f', 'm', 't', ' '});
+    put32(b, 16);
+    put16(b, 1);
+    put16(b, static_cast<uint32_t>(channels));
+    put32(b, static_cast<uint32_t>(rate));
+    put32(b, static_cast<uint32_t>(rate * align));
+    put16(b, static_cast<uint32_t>(align));
+    put16(b, static_cast<uint32_t>(bits));
+    b.insert(b.end(), {'d', 'a', 't', 'a'});
+    put32(b, static_cast<uint32_t>(data.size()));
+    b.insert(b.end(), data.begin(), data.end());
+    FILE *f = std::fopen(path.c_str(), "wb");
+    ASSERT_NE(f, nullptr) << path;
+    std::fwrite(b.data(), 1, b.size(), f);
+    std::fclose(f);
+}
+
+std::vector<uint8_t> s16_bytes(const std::vector<int16_t> &samples) {
+    std::vector<uint8_t> b;
+    for (int16_t s : samples) put16(b, static_cast<uint16_t>(s));
+    return b;
+}
+
+std::string make_scratch_dir() {
+    char tmpl[] = "/tmp/velmoor-audio-XXXXXX";
+    char *d = mkdtemp(tmpl);
+    EXPECT_NE(d, nullptr);
+    std::string dir = d ? d : "/tmp";
+    mkdir((dir + "/dat").c_str(), 0755);
+    mkdir((dir + "/dat/samples").c_str(), 0755);
+    return dir;
+}
+
+void write_clips(const std::string &dir, const std::vector<int16_t> &growl,
+                 const std::vector<int16_t> &baby) {
+    if (!growl.empty())
+        write_wav(dir + "/dat/samples/growl.wav", 44100, 1, 16, s16_bytes(growl));
+    if (!baby.empty())
+        write_wav(dir + "/dat/samples/baby.wav", 44100, 1, 16, s16_bytes(baby));
+}
+
+void prepare_in(const std::string &dir) {
+    char here[4096];
+    ASSERT_NE(getcwd(here, sizeof here), nullptr);
+    ASSERT_EQ(chdir(dir.c_str()), 0);
+    audio_prepare();
+    ASSERT_EQ(chdir(here), 0);
+}
+
+void reset_mixer_state() {
+    drop_voices();
+    sample_clock = 0;
+    melody_note = 0;
+    melody_rising = true;
+    listener_pos.store(0.0f, 0.0f, 0.0f);
+    growl_pos.store(0.0f, 0.0f, 0.0f);
+}
+
+void MixerTest::SetUp() {
+    dir = make_scratch_dir();
+    for (int i = 0; i < 1000; i++) growl.push_back(static_cast<int16_t>(i * 30 - 15000));
+    for (int i = 0; i < 300; i++) baby.push_back(static_cast<int16_t>(i % 2 ? -20000 : 20000));
+    write_clips(dir, growl, baby);
+    prepare_in(dir);
+    reset_mixer_state();
+    row_noise = 0.0f;
+    seed_random(1234);
+}
+
+void MixerTest::TearDown() {
+    audio_release();
+    std::string cmd = "rm -rf '" + dir + "'";
+    if (std::system(cmd.c_str()) != 0)
+        ADD_FAILURE() << "could not remove " << dir;
+}
+
+std::vector<int16_t> MixerTest::mix(int count) {
+    std::vector<int16_t> out(static_cast<size_t>(count));
+    mix_samples(out.data(), count);
+    return out;
+}

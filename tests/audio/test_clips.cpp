@@ -1,0 +1,100 @@
+// Loading the recordings: passing through the device format, converting others, and failing.
+#include <cmath>
+#include <cstdio>
+#include <unistd.h>
+
+#include "audio/clips.h"
+#include "tests/audio/audio_fixture.h"
+#include "tests/audio/signal.h"
+
+class ClipTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        dir = make_scratch_dir();
+        ASSERT_NE(getcwd(here, sizeof here), nullptr);
+        ASSERT_EQ(chdir(dir.c_str()), 0);
+    }
+    void TearDown() override {
+        ASSERT_EQ(chdir(here), 0);
+        if (std::system(("rm -rf '" + dir + "'").c_str()) != 0)
+            ADD_FAILURE();
+    }
+    SampleClip load_quietly(const char *name, std::string *err) {
+        testing::internal::CaptureStderr();
+        SampleClip c = load_clip(name);
+        *err = testing::internal::GetCapturedStderr();
+        return c;
+    }
+    std::string dir;
+    char here[4096];
+};
+
+TEST_F(ClipTest, DeviceFormatPassesThrough) {
+    std::vector<int16_t> s;
+    for (int i = 0; i < 1001; i++) s.push_back(static_cast<int16_t>(i * 65 - 32768));
+    write_wav("dat/samples/one.wav", 44100, 1, 16, s16_bytes(s));
+    std::string err;
+    SampleClip c = load_quietly("one", &err);
+    EXPECT_EQ(err, "");
+    ASSERT_EQ(c.length, 1001);
+    for (int i = 0; i < 1001; i++) ASSERT_EQ(c.data[i], s[i]);
+    delete[] c.data;
+}
+
+TEST_F(ClipTest, EightBitStereoIsConvertedToDeviceFormat) {
+    const int frames = 22050;
+    std::vector<uint8_t> bytes;
+    for (int i = 0; i < frames; i++) {
+        double v = 100.0 * std::sin(2.0 * M_PI * 441.0 * i / 22050.0);
+        uint8_t b = static_cast<uint8_t>(std::lround(128.0 + v));
+        bytes.push_back(b);
+        bytes.push_back(b);
+    }
+    write_wav("dat/samples/two.wav", 22050, 2, 8, bytes);
+    std::string err;
+    SampleClip c = load_quietly("two", &err);
+    EXPECT_EQ(err, "");
+    EXPECT_NEAR(c.length, 2 * frames, 64);
+    std::vector<double> s(c.data, c.data + c.length);
+    EXPECT_NEAR(measure_hz(s, 44100.0), 441.0, 0.5); // the same pitch at the new rate
+    double peak = 0;
+    for (double x : s) peak = std::max(peak, std::fabs(x));
+    EXPECT_NEAR(peak, 100.0 * 256.0, 1500.0); // 8-bit steps become 16-bit ones
+    delete[] c.data;
+}
+
+TEST_F(ClipTest, FailuresLeaveAnEmptyClipAndOneMessage) {
+    std::string err;
+    SampleClip missing = load_quietly("nothing", &err);
+    EXPECT_EQ(missing.length, 0);
+    EXPECT_EQ(missing.data, nullptr);
+    EXPECT_EQ(err.rfind("Couldn't load dat/samples/nothing.wav: ", 0), 0u) << err;
+    EXPECT_EQ(err.back(), '\n');
+
+    FILE *f = std::fopen("dat/samples/junk.wav", "wb");
+    ASSERT_NE(f, nullptr);
+    std::fputs("RIFF, but not really a wave file at all", f);
+    std::fclose(f);
+    SampleClip junk = load_quietly("junk", &err);
+    EXPECT_EQ(junk.length, 0);
+    EXPECT_EQ(junk.data, nullptr);
+    EXPECT_EQ(err.rfind("Couldn't load dat/samples/junk.wav: ", 0), 0u) << err;
+}
+
+TEST_F(ClipTest, TableKeepsItsSlotsWhenGrowlIsMissing) {
+    write_clips(".", {}, {5, 6, 7, 8});
+    std::string err;
+    testing::internal::CaptureStderr();
+    load_clips();
+    err = testing::internal::GetCapturedStderr();
+    ASSERT_EQ(sample_clips.size(), 2u);
+    EXPECT_EQ(sample_clips[CLIP_GROWL].length, 0);
+    EXPECT_EQ(sample_clips[CLIP_BABY].length, 4);
+    EXPECT_EQ(clip_sample(CLIP_BABY, 3), 8);
+    EXPECT_EQ(clip_sample(CLIP_BABY, 4), 0);
+    EXPECT_EQ(clip_sample(CLIP_GROWL, 0), 0);
+    EXPECT_EQ(clip_sample(2, 0), 0);
+    EXPECT_NE(err.find("growl.wav"), std::string::npos);
+    free_clips();
+    EXPECT_TRUE(sample_clips.empty());
+}

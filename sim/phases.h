@@ -21,6 +21,9 @@ void move_plants();        // step 13: rings in stage 3, wandering in stage 4
 void move_walls();         // step 14
 void update_sparks();      // step 15: sparks age and move; dead ones are freed
 
+// A sea grid index for a world cell: cell + 55, wrapped once into 0..109.
+int sea_cell(int u);
+
 // A random place on the sea for a light, aimed at the lighthouse: four draws.
 void aim_light(Light &light);
 // The 48 babies spill out at the lighthouse: three draws each.

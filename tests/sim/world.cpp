@@ -1,0 +1,59 @@
+// Test support: a blank world and an ear on the sound events.
+#include "tests/sim/world.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "audio/audio.h"
+#include "audio/sound.h"
+#include "sim/random.h"
+
+std::vector<RaisedEvent> raised;
+
+static void hear(int32_t id, float x, float y, float z, float amount, int32_t note) {
+    raised.push_back({id, x, y, z, amount, note});
+}
+
+static void blank_scalars() {
+    stage = 0;
+    fade = 0.0f;
+    restart_pending = ending = quit_requested = chaser_active = false;
+    row_input = steer_input = oar_sweep = steer = steer_deflection = 0.0f;
+    boat_x = boat_y = boat_heading = turn_rate = 0.0f;
+    row_vx = row_vy = drift_vx = drift_vy = boat_bob = 0.0f;
+    lighthouse_x = lighthouse_y = chaser_x = chaser_y = 0.0f;
+    chaser_ramp = 0;
+    listener_pos.store(0.0f, 0.0f, 0.0f);
+    growl_pos.store(0.0f, 0.0f, 0.0f);
+}
+
+void blank_world(uint32_t seed) {
+    blank_scalars();
+    std::memset(sea_height, 0, sizeof sea_height);
+    std::memset(sea_velocity, 0, sizeof sea_velocity);
+    plants.clear();
+    lights.clear();
+    babies.clear();
+    walls.clear();
+    sparks.clear();
+    drop_voices();
+    seed_random(seed);
+    raised.clear();
+    sound_event_observer = hear;
+}
+
+uint64_t event_draws(int32_t id) {
+    auto saved = sound_event_observer;
+    sound_event_observer = nullptr;
+    uint64_t before = random_draws();
+    sound_event(id, 0.0f, 0.0f, 0.0f, 0.0f, 0);
+    uint64_t n = random_draws() - before;
+    drop_voices();
+    sound_event_observer = saved;
+    return n;
+}
+
+int count_events(int32_t id) {
+    return static_cast<int>(std::count_if(raised.begin(), raised.end(),
+                                          [id](const RaisedEvent &e) { return e.id == id; }));
+}

@@ -98,3 +98,29 @@ TEST_F(ClipTest, TableKeepsItsSlotsWhenGrowlIsMissing) {
     free_clips();
     EXPECT_TRUE(sample_clips.empty());
 }
+
+// Our own recordings load without conversion, are loud enough for the mixer's small gains,
+// the growl closes its loop without a jump and the cry fits inside its 55500-sample voice.
+TEST_F(ClipTest, OurRecordings) {
+    ASSERT_EQ(chdir(VELMOOR_SOURCE_DIR), 0);
+    std::string err;
+    SampleClip growl = load_quietly("growl", &err);
+    SampleClip baby = load_quietly("baby", &err);
+    EXPECT_EQ(err, "");
+    EXPECT_GE(growl.length, 2 * 44100);
+    EXPECT_LE(growl.length, 6 * 44100);
+    EXPECT_GE(baby.length, 35000);
+    EXPECT_LE(baby.length, 55500);
+    for (const SampleClip &c : {growl, baby}) {
+        int peak = 0;
+        for (int i = 0; i < c.length; i++) peak = std::max(peak, std::abs(int(c.data[i])));
+        EXPECT_GT(peak, 24000);
+    }
+    int seam = std::abs(growl.data[growl.length - 1] - growl.data[0]);
+    int widest_step = 0;
+    for (int i = 1; i < growl.length; i++)
+        widest_step = std::max(widest_step, std::abs(growl.data[i] - growl.data[i - 1]));
+    EXPECT_LT(seam, widest_step / 4);
+    delete[] growl.data;
+    delete[] baby.data;
+}

@@ -1,0 +1,210 @@
+#!/usr/bin/env python3
+"""velmoor-sim's command line, its outputs, and a whole scripted game replayed through it.
+
+Usage: driver_test.py VELMOOR_SIM DATA_DIR
+"""
+import json
+import os
+import struct
+import subprocess
+import sys
+import tempfile
+import unittest
+
+SIM = None
+DATA = None
+TRACE_KEYS = ["tick", "draws", "stage", "fade", "restart_pending", "ending", "quit", "boat",
+              "row_v", "drift_v", "turn_rate", "oar_sweep", "steer", "steer_deflection",
+              "lighthouse", "chaser", "counts", "events"]
+
+
+def run(*args, timeout=120):
+    return subprocess.run([SIM] + [str(a) for a in args], capture_output=True, text=True,
+                          timeout=timeout)
+
+
+def trace_of(*args):
+    r = run(*args, "--trace", "-")
+    assert r.returncode == 0, r.stderr
+    return [json.loads(line) for line in r.stdout.splitlines()]
+
+
+class Arguments(unittest.TestCase):
+    def setUp(self):
+        self.dir = tempfile.TemporaryDirectory()
+        os.chdir(self.dir.name)
+
+    def tearDown(self):
+        self.dir.cleanup()
+
+    def assert_refused(self, *args, naming):
+        r = run(*args)
+        self.assertEqual(r.returncode, 2, args)
+        lines = r.stderr.splitlines()
+        self.assertEqual(len(lines), 1, r.stderr)
+        self.assertIn(naming, lines[0])
+        self.assertEqual(r.stdout, "")
+
+    def test_bad_arguments_are_named_with_status_2(self):
+        self.assert_refused("--seed", "1", "--ticks", "5", "--speed", "3", naming="--speed")
+        self.assert_refused("--seed", "1", "--ticks", naming="--ticks")
+        self.assert_refused("--seed", "x1", "--ticks", "5", naming="--seed")
+        self.assert_refused("--seed", "-1", "--ticks", "5", naming="--seed")
+        self.assert_refused("--seed", "4294967296", "--ticks", "5", naming="--seed")
+        self.assert_refused("--seed", "1", "--ticks", "2.5", naming="--ticks")
+        self.assert_refused("--ticks", "5", naming="--seed")
+        self.assert_refused("--seed", "1", naming="--ticks")
+        self.assert_refused("--seed", "1", "--ticks", "5", "--input", "missing.txt",
+                            naming="missing.txt")
+        self.assert_refused("--seed", "1", "--ticks", "5", "--trace", "no/such/dir/t",
+                            naming="no/such/dir/t")
+        self.assert_refused("--seed", "1", "--ticks", "5", "--wav", "no/such/dir/w",
+                            naming="no/such/dir/w")
+
+    def test_a_malformed_input_line_is_named_and_nothing_runs(self):
+        for bad in ["3 1", "3 1 2 4", "3 a 2", "0 1 2", "3 40000 0", "-3 1 2", "3 1.5 2"]:
+            with open("in.txt", "w") as f:
+                f.write("# mouse\n1 10 -20\n\n%s\n4 0 0\n" % bad)
+            r = run("--seed", "1", "--ticks", "5", "--input", "in.txt", "--trace", "t.jsonl")
+            self.assertEqual(r.returncode, 2, bad)
+            self.assertEqual(len(r.stderr.splitlines()), 1, r.stderr)
+            self.assertIn("in.txt:4:", r.stderr)
+            self.assertFalse(os.path.exists("t.jsonl"), bad)
+
+
+class Trace(unittest.TestCase):
+    def test_ticks_0_prints_the_start_only(self):
+        lines = trace_of("--seed", "5", "--ticks", "0")
+        self.assertEqual(len(lines), 1)
+        t = lines[0]
+        self.assertEqual(list(t.keys()), TRACE_KEYS)
+        self.assertEqual(t["tick"], 0)
+        self.assertEqual(t["draws"], 10 + 12306)  # the plants' ten, then the reset
+        self.assertEqual(t["stage"], 1)
+        self.assertEqual(t["lighthouse"], [58, 0])
+        self.assertEqual(t["counts"], [0, 0, 0])
+        self.assertEqual(t["events"], [])
+
+    def test_same_seed_and_input_give_identical_traces(self):
+        script = os.path.join(DATA, "four_visits.txt")
+        args = ["--seed", "7", "--ticks", "700", "--input", script, "--trace", "-"]
+        first, second = run(*args), run(*args)
+        self.assertEqual(first.returncode, 0)
+        self.assertEqual(first.stdout, second.stdout)
+        self.assertEqual(len(first.stdout.splitlines()), 701)
+        other = run("--seed", "8", "--ticks", "700", "--input", script, "--trace", "-")
+        self.assertNotEqual(first.stdout, other.stdout)
+
+    def test_motion_is_delivered_before_its_tick_in_file_order(self):
+        with tempfile.NamedTemporaryFile("w", suffix=".txt", delete=False) as f:
+            f.write("2 0 -10\n  # rowing\n1 0 100\n1 0 43\n\n3 1000 0\n")
+        lines = trace_of("--seed", "1", "--ticks", "3", "--input", f.name)
+        os.unlink(f.name)
+        self.assertAlmostEqual(lines[1]["oar_sweep"], 3.2, places=5)  # 143 x 0.7, clamped
+        self.assertAlmostEqual(lines[1]["events"][0][4], 0.04, places=7)
+        self.assertAlmostEqual(lines[2]["oar_sweep"], 3.2 - 7 * 0.8 * 0.04, places=5)
+        self.assertAlmostEqual(lines[3]["steer"], 0.27, places=6)
+        self.assertGreater(lines[1]["row_v"][0], 0)
+
+    def test_every_tick_sheds_seven_sparks_and_counts_their_draws(self):
+        lines = trace_of("--seed", "3", "--ticks", "40")
+        for t in range(1, 30):
+            self.assertEqual(lines[t]["counts"][2], 7 * t)
+        self.assertEqual(lines[40]["counts"][2], 7 * 29)
+        for t in range(1, 41):
+            self.assertEqual(lines[t]["events"][0][0], 0)  # the oars' splash comes first
+            self.assertGreaterEqual(lines[t]["draws"] - lines[t - 1]["draws"], 21)
+
+
+class FourVisits(unittest.TestCase):
+    """A game rowed to all four lighthouses, replayed from its mouse script."""
+
+    @classmethod
+    def setUpClass(cls):
+        cls.lines = trace_of("--seed", "7", "--ticks", "6000", "--input",
+                             os.path.join(DATA, "four_visits.txt"))
+
+    def first_tick_of_stage(self, stage):
+        return next(t["tick"] for t in self.lines if t["stage"] >= stage)
+
+    def test_the_stage_changes_at_the_expected_ticks(self):
+        self.assertEqual([self.first_tick_of_stage(s) for s in (2, 3, 4, 5)],
+                         [426, 2560, 3389, 4636])
+        events = {t["tick"]: [e[0] for e in t["events"]] for t in self.lines}
+        self.assertIn(3, events[426])
+        self.assertIn(5, events[2560])
+        self.assertIn(6, events[3389])
+        self.assertIn(11, events[4636])
+        self.assertEqual(sum(e.count(11) for e in events.values()), 1)
+
+    def test_each_visit_brings_its_news(self):
+        by_tick = {t["tick"]: t for t in self.lines}
+        self.assertEqual(by_tick[425]["counts"][0], 0)
+        self.assertEqual(by_tick[426]["counts"][0], 48)
+        self.assertEqual(by_tick[426]["lighthouse"], [-58, 0])
+        self.assertEqual(by_tick[2559]["chaser"][0], 0)
+        self.assertEqual(by_tick[2560]["chaser"][0], 1)
+        self.assertEqual(by_tick[2560]["lighthouse"], [0, 58])
+        self.assertEqual(by_tick[3388]["counts"][1], 0)
+        self.assertEqual(by_tick[3389]["counts"][1], 28)
+        self.assertEqual(by_tick[3389]["lighthouse"], [0, -58])
+        self.assertTrue(by_tick[4636]["ending"])
+        self.assertFalse(any(t["restart_pending"] for t in self.lines))
+
+    def test_the_ending_fades_out_and_stops_the_run(self):
+        last = self.lines[-1]
+        self.assertEqual(last["tick"], 4840)
+        self.assertTrue(last["quit"])
+        self.assertFalse(self.lines[-2]["quit"])
+        self.assertGreaterEqual(last["fade"], 1)
+        self.assertTrue(all(b["draws"] >= a["draws"] for a, b in zip(self.lines, self.lines[1:])))
+
+
+class Outputs(unittest.TestCase):
+    def setUp(self):
+        self.dir = tempfile.TemporaryDirectory()
+        os.chdir(self.dir.name)
+
+    def tearDown(self):
+        self.dir.cleanup()
+
+    def test_state_holds_the_whole_world_and_the_trace_keys(self):
+        r = run("--seed", "2", "--ticks", "30", "--state", "s.json", "--trace", "t.jsonl")
+        self.assertEqual(r.returncode, 0, r.stderr)
+        with open("s.json") as f:
+            s = json.load(f)
+        with open("t.jsonl") as f:
+            last = json.loads(f.read().splitlines()[-1])
+        self.assertEqual(list(s.keys())[:len(TRACE_KEYS)], TRACE_KEYS)
+        for k in TRACE_KEYS:
+            self.assertEqual(s[k], last[k], k)
+        self.assertEqual(len(s["sea_height"]), 12100)
+        self.assertEqual(len(s["sea_velocity"]), 12100)
+        self.assertEqual(len(s["plants"]), 50)
+        self.assertEqual(len(s["plants"][0]), 5)
+        self.assertEqual(len(s["lights"]), 14)
+        self.assertEqual(len(s["lights"][0]), 7)
+        self.assertEqual(s["babies"], [])
+        self.assertEqual(s["walls"], [])
+        self.assertEqual(len(s["sparks"]), s["counts"][2])
+        self.assertEqual(len(s["sparks"][0]), 10)
+
+    def test_wav_holds_the_ticks_share_of_samples(self):
+        for ticks, samples in [(1, 1102), (2, 2205), (10, 11025)]:
+            r = run("--seed", "2", "--ticks", ticks, "--wav", "a.wav")
+            self.assertEqual(r.returncode, 0, r.stderr)
+            with open("a.wav", "rb") as f:
+                data = f.read()
+            self.assertEqual(data[:4], b"RIFF")
+            self.assertEqual(data[8:16], b"WAVEfmt ")
+            fmt, channels, rate, byte_rate, align, bits = struct.unpack("<HHIIHH", data[20:36])
+            self.assertEqual((fmt, channels, rate, bits), (1, 1, 44100, 16))
+            self.assertEqual(data[36:40], b"data")
+            self.assertEqual(struct.unpack("<I", data[40:44])[0], 2 * samples)
+            self.assertEqual(len(data), 44 + 2 * samples)
+
+
+if __name__ == "__main__":
+    SIM = os.path.abspath(sys.argv.pop(1))
+    DATA = os.path.abspath(sys.argv.pop(1))
+    unittest.main(verbosity=2)

@@ -1,0 +1,67 @@
+#!/usr/bin/env python3
+"""Writes the mouse script of a game rowed to all four lighthouses.
+
+Run once by hand to (re)make tests/sim/data/four_visits.txt:
+    make_rowing_script.py VELMOOR_SIM SEED > four_visits.txt
+It steers closed-loop: before every stroke it replays the script so far through
+velmoor-sim, reads where the boat is, and chooses the oar balance for the next
+stroke (full turn either way, or straight). The script it prints is then a plain
+fixed input; the tests replay it without this program.
+"""
+import json
+import math
+import subprocess
+import sys
+
+STROKE = 143           # pixels per tick: 100 after the 0.7 factor and the clamp
+STEER_PER_PIXEL = 0.1 * 0.9 * 0.003
+MAX_XREL = 1000        # 100 after the 0.1 factor and the clamp
+
+
+def last_state(sim, seed, lines, ticks):
+    script = "\n".join(lines) + "\n"
+    with open("/tmp/rowing_script.txt", "w") as f:
+        f.write(script)
+    out = subprocess.run([sim, "--seed", str(seed), "--ticks", str(ticks),
+                          "--input", "/tmp/rowing_script.txt", "--trace", "-"],
+                         check=True, capture_output=True, text=True).stdout
+    return json.loads(out.strip().splitlines()[-1])
+
+
+def main():
+    sim, seed = sys.argv[1], int(sys.argv[2])
+    lines = ["# A game rowed to all four lighthouses (seed %d)." % seed,
+             "# TICK XREL YREL; made by make_rowing_script.py"]
+    tick = 0
+    # Oars from 0 back to -15 first.
+    for _ in range(5):
+        tick += 1
+        lines.append("%d 0 %d" % (tick, -STROKE))
+    while tick < 6000:
+        s = last_state(sim, seed, lines, tick)
+        if s["stage"] >= 5:
+            break
+        bx, by, heading = s["boat"][0], s["boat"][1], s["boat"][2]
+        hx, hy = s["lighthouse"]
+        want = math.atan2(hy - by, hx - bx)
+        err = (want - heading + math.pi) % (2 * math.pi) - math.pi
+        target = 0.0
+        if err > 0.25:
+            target = -2.5   # lifted left oar: counter-clockwise
+        elif err < -0.25:
+            target = 2.5    # clockwise
+        steer = s["steer"]
+        # Return sweep, balancing the oars on the way.
+        for _ in range(10):
+            tick += 1
+            xrel = round((target - steer) / STEER_PER_PIXEL)
+            xrel = max(-MAX_XREL, min(MAX_XREL, xrel))
+            steer = max(-2.5, min(2.5, steer + xrel * STEER_PER_PIXEL))
+            lines.append("%d %d %d" % (tick, xrel, -STROKE))
+        for _ in range(10):
+            tick += 1
+            lines.append("%d 0 %d" % (tick, STROKE))
+    print("\n".join(lines))
+
+
+main()

@@ -1,0 +1,106 @@
+// velmoor-sim: the game without window or device, for replays, traces, offline audio and timing.
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "audio/audio.h"
+#include "sim/state.h"
+#include "tools/velmoor-sim/headless.h"
+#include "tools/velmoor-sim/options.h"
+#include "tools/velmoor-sim/script.h"
+#include "tools/velmoor-sim/trace.h"
+#include "tools/velmoor-sim/wav.h"
+
+struct Outputs {
+    FILE *trace = nullptr;
+    FILE *state = nullptr;
+    FILE *wav = nullptr;
+};
+
+static bool open_output(const std::string &path, const char *mode, FILE *&f) {
+    if (path.empty())
+        return true;
+    f = path == "-" && mode[1] != 'b' ? stdout : std::fopen(path.c_str(), mode);
+    if (f)
+        return true;
+    std::fprintf(stderr, "velmoor-sim: cannot write %s: %s\n", path.c_str(), std::strerror(errno));
+    return false;
+}
+
+static bool open_outputs(const SimOptions &opt, Outputs &out) {
+    return open_output(opt.trace, "w", out.trace) && open_output(opt.state, "w", out.state) &&
+           open_output(opt.wav, "wb", out.wav) && (!out.wav || start_wav(out.wav));
+}
+
+// 44100 Hz x 25 ms is 1102.5 samples: the ticks take 1102 and 1103 in turn.
+static int samples_after_tick(uint64_t n) {
+    return static_cast<int>(n * 2205 / 2 - (n - 1) * 2205 / 2);
+}
+
+static void deliver_motion(const std::vector<Motion> &script, size_t &next, uint64_t tick) {
+    for (; next < script.size() && script[next].tick == tick; next++)
+        add_mouse_motion(script[next].xrel, script[next].yrel);
+}
+
+// Runs the ticks; returns the last tick run and the samples mixed.
+static uint64_t run_ticks(const SimOptions &opt, const std::vector<Motion> &script,
+                          const Outputs &out, uint64_t &samples, bool &ok) {
+    int16_t buffer[1103];
+    size_t next = 0;
+    uint64_t n = 0;
+    while (n < opt.ticks && !quit_requested) {
+        n++;
+        clear_events();
+        deliver_motion(script, next, n);
+        run_tick();
+        if (out.wav) {
+            int count = samples_after_tick(n);
+            mix_samples(buffer, count);
+            ok = append_wav(out.wav, buffer, count) && ok;
+            samples += count;
+        } else {
+            forget_tick_sounds();
+        }
+        if (out.trace)
+            write_trace_line(out.trace, n);
+    }
+    return n;
+}
+
+static bool close_output(FILE *f, const std::string &path) {
+    if (!f)
+        return true;
+    bool ok = !std::ferror(f);
+    ok = (f == stdout ? std::fflush(f) == 0 : std::fclose(f) == 0) && ok;
+    if (!ok)
+        std::fprintf(stderr, "velmoor-sim: cannot write %s\n", path.c_str());
+    return ok;
+}
+
+int main(int argc, char **argv) {
+    SimOptions opt;
+    std::vector<Motion> script;
+    Outputs out;
+    if (!parse_options(argc, argv, opt) || (!opt.input.empty() && !read_script(opt.input, script)) ||
+        !open_outputs(opt, out))
+        return 2;
+    start_headless(opt.seed);
+    watch_events();
+    clear_events();
+    if (out.trace)
+        write_trace_line(out.trace, 0);
+    uint64_t samples = 0;
+    bool ok = true;
+    uint64_t last = run_ticks(opt, script, out, samples, ok);
+    if (out.state)
+        write_state(out.state, last);
+    if (out.wav)
+        ok = finish_wav(out.wav, samples) && ok;
+    ok = close_output(out.trace, opt.trace) && ok;
+    ok = close_output(out.state, opt.state) && ok;
+    ok = close_output(out.wav, opt.wav) && ok;
+    audio_release();
+    return ok ? 0 : 2;
+}

@@ -1,0 +1,74 @@
+#!/usr/bin/env python3
+"""Checks what the game's mixer wrote through SDL's disk driver (signed 16-bit little-endian,
+stereo, 44100 Hz): a valid stream, the first melody note at 311.1 Hz and the hiss decaying.
+usage: check_capture.py FILE"""
+import math
+import struct
+import sys
+
+RATE = 44100
+
+
+def fail(why):
+    print("FAIL: " + why, file=sys.stderr)
+    sys.exit(1)
+
+
+def dtft_magnitude(s, hz):
+    w = 2.0 * math.pi * hz / RATE
+    re = im = 0.0
+    for n, x in enumerate(s):
+        re += x * math.cos(w * n)
+        im -= x * math.sin(w * n)
+    return math.hypot(re, im)
+
+
+def peak_frequency(s, lo, hi):
+    """The strongest frequency in lo..hi: a 1 Hz sweep, then a 0.05 Hz one around its best."""
+    mean = sum(s) / len(s)  # the hiss is one-sided: take away its offset
+    s = [x - mean for x in s]
+    best = max(range(lo, hi + 1), key=lambda f: dtft_magnitude(s, f))
+    fine = [best - 1.5 + 0.05 * i for i in range(61)]
+    return max(fine, key=lambda f: dtft_magnitude(s, f))
+
+
+def main():
+    data = open(sys.argv[1], "rb").read()
+    if len(data) % 4:
+        fail("%d bytes is not a whole number of stereo frames" % len(data))
+    frames = len(data) // 4
+    if frames < 3 * RATE:
+        fail("only %d frames captured" % frames)
+    both = struct.unpack("<%dh" % (2 * frames), data)
+    left, right = both[0::2], both[1::2]
+    if left != right:
+        fail("the mono stream is not the same in both channels")
+    s = left[: 3 * RATE]
+    if max(abs(x) for x in s) > 1000:
+        fail("samples beyond the hiss and the melody: %d" % max(abs(x) for x in s))
+    if not any(s[:RATE]):
+        fail("the first second is silent")
+
+    # The first note, degree 0 of the scale, sounds from the very first sample for 11500.
+    hz = peak_frequency(list(s[500:11000]), 200, 700)
+    print("first note: %.2f Hz" % hz)
+    if abs(hz - 311.127) > 1.0:
+        fail("the first note is at %.2f Hz, not 311.1" % hz)
+
+    # The hiss starts at level 1 (about 89 on average) and halves every 0.31 s.
+    def level(at):
+        w = s[int(at * RATE): int(at * RATE) + 2205]
+        return sum(w) / len(w)
+
+    early, later, late = level(0.0), level(0.62), level(2.5)
+    print("hiss mean: %.1f at 0 s, %.1f at 0.62 s, %.1f at 2.5 s" % (early, later, late))
+    if not 60.0 < early < 100.0:
+        fail("the hiss does not start near level 1")
+    if not 0.15 < later / early < 0.4:
+        fail("the hiss does not decay by about a quarter in 0.62 s")
+    if late > 5.0:
+        fail("the hiss has not faded by 2.5 s")
+    print("capture ok")
+
+
+main()

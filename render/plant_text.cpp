@@ -48,11 +48,9 @@ void grow_plant_text(char *text) {
     text[0] = 'P';
     text[1] = '\0';
     int passes = random_int() % 3 + 1;
-    for (int i = 0; i < passes; i++)
-        rewrite_plant(text);
+    for (int i = 0; i < passes; i++) rewrite_plant(text);
 }
 
 void grow_plant_texts() {
-    for (int k = 0; k < NUM_PLANT_KINDS; k++)
-        grow_plant_text(plant_texts[k]);
+    for (int k = 0; k < NUM_PLANT_KINDS; k++) grow_plant_text(plant_texts[k]);
 }

@@ -31,8 +31,7 @@ static int baby_cell(float u) {
 // Every swollen baby, the bursting one among them, reappears somewhere on the sea.
 static void scatter_swollen() {
     for (Baby &b : babies) {
-        if (b.swell <= 0)
-            continue;
+        if (b.swell <= 0) continue;
         b.swell = 0;
         b.x = (random_int() % 11001 - 5500) * 0.007f;
         b.y = (random_int() % 11001 - 5500) * 0.007f;
@@ -109,8 +108,7 @@ static void keep_in_square(Baby &b) {
 static void move_free_baby(Baby &b, int c) {
     b.vz -= 0.007f;
     float h = sea_height[baby_cell(b.x) * SEA_SIZE + baby_cell(b.y)];
-    if (h - b.z > 0.0f)
-        b.vz += (h - b.z) * 0.02f;
+    if (h - b.z > 0.0f) b.vz += (h - b.z) * 0.02f;
     b.x += b.vx;
     b.y += b.vy;
     b.z += b.vz;
@@ -130,8 +128,7 @@ void update_babies() {
         Baby &b = babies[c];
         if (b.swell > 0) {
             b.swell += 1;
-            if (b.swell == 30)
-                burst(b);
+            if (b.swell == 30) burst(b);
         } else {
             move_free_baby(b, c);
         }

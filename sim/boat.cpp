@@ -1,4 +1,5 @@
-// The boat: the oars worked by the mouse, its two velocities, heading, bob and the pushes off plants and walls.
+// The boat: the oars worked by the mouse, its two velocities, heading, bob and the pushes off
+// plants and walls.
 #include <algorithm>
 #include <cmath>
 
@@ -8,10 +9,8 @@
 // The oars swing within +-15 degrees; the part of the motion that would carry them past
 // the end of their arc is lost, so a stroke begun at +15 drives nothing.
 static void sweep_oars() {
-    if (oar_sweep + row_input * 0.04f < -15.0f)
-        row_input = (-15.0f - oar_sweep) / 0.04f;
-    if (oar_sweep + row_input * 0.04f > 15.0f)
-        row_input = (15.0f - oar_sweep) / 0.04f;
+    if (oar_sweep + row_input * 0.04f < -15.0f) row_input = (-15.0f - oar_sweep) / 0.04f;
+    if (oar_sweep + row_input * 0.04f > 15.0f) row_input = (15.0f - oar_sweep) / 0.04f;
     oar_sweep += row_input * 0.04f;
 }
 
@@ -53,8 +52,7 @@ void read_mouse() {
     sweep_oars();
     float amount = row_input > 0.0f ? row_input * 0.0005f : -row_input * 0.0002f;
     sound_event(SOUND_ROW_SPLASH, 0.0f, 0.0f, 0.0f, amount, 0);
-    if (row_input > 0.0f)
-        stroke(); // the return sweep gives neither thrust nor turning
+    if (row_input > 0.0f) stroke(); // the return sweep gives neither thrust nor turning
     balance_oars();
     steer_input = 0.0f;
     row_input = 0.0f;
@@ -108,8 +106,7 @@ void push_off_plants() {
         float dx = boat_x - p.x;
         float dy = boat_y - p.y;
         float dd = dx * dx + dy * dy;
-        if (dd >= 0.64f)
-            continue;
+        if (dd >= 0.64f) continue;
         float d = std::sqrt(dd);
         if (d > 0.0f) {
             boat_x = p.x + 0.8f * dx / d;
@@ -125,15 +122,12 @@ static void push_off_wall(const Wall &w) {
     float px = boat_x - w.a_x, py = boat_y - w.a_y;
     float ex = w.b_x - w.a_x, ey = w.b_y - w.a_y;
     float ee = ex * ex + ey * ey;
-    if (ee == 0.0f)
-        return; // both ends in one point: no wall to meet yet
+    if (ee == 0.0f) return; // both ends in one point: no wall to meet yet
     float t = (px * ex + py * ey) / ee;
-    if (t < 0.0f || t > 1.0f)
-        return;
+    if (t < 0.0f || t > 1.0f) return;
     float qx = px - t * ex, qy = py - t * ey;
     float qq = qx * qx + qy * qy;
-    if (qq >= 0.25f)
-        return;
+    if (qq >= 0.25f) return;
     float q = std::sqrt(qq);
     if (q > 0.0f) {
         boat_x = w.a_x + t * ex + 0.5f * qx / q;
@@ -146,6 +140,5 @@ static void push_off_wall(const Wall &w) {
 }
 
 void push_off_walls() {
-    for (const Wall &w : walls)
-        push_off_wall(w);
+    for (const Wall &w : walls) push_off_wall(w);
 }

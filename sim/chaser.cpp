@@ -15,10 +15,8 @@ static void catch_boat() {
 
 // Its speed ramps from nothing to 0.06 per tick over its first 1000 ticks.
 void hunt_boat() {
-    if (!chaser_active)
-        return;
-    if (chaser_ramp < 1000)
-        chaser_ramp += 1;
+    if (!chaser_active) return;
+    if (chaser_ramp < 1000) chaser_ramp += 1;
     float speed = chaser_ramp * 0.001f * 0.06f;
     float ux, uy;
     if (unit_towards(chaser_x, chaser_y, boat_x, boat_y, ux, uy)) {
@@ -26,9 +24,7 @@ void hunt_boat() {
         chaser_y += uy * speed;
     }
     growl_pos.store(chaser_x, chaser_y, 0.0f);
-    if (ending)
-        return;
+    if (ending) return;
     float dx = boat_x - chaser_x, dy = boat_y - chaser_y;
-    if (dx * dx + dy * dy < 0.64f)
-        catch_boat();
+    if (dx * dx + dy * dy < 0.64f) catch_boat();
 }

@@ -36,8 +36,7 @@ void fly_lights() {
     for (int k = 0; k < static_cast<int>(lights.size()); k++) {
         Light &l = lights[k];
         fly_light(l, k);
-        if (l.emit)
-            shed_spark(0, l.x, l.y, l.z);
+        if (l.emit) shed_spark(0, l.x, l.y, l.z);
         l.emit = !l.emit;
     }
 }

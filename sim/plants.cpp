@@ -7,8 +7,7 @@
 
 static void step_plant(Plant &p, float to_x, float to_y, float step) {
     float ux, uy;
-    if (!unit_towards(p.x, p.y, to_x, to_y, ux, uy))
-        return;
+    if (!unit_towards(p.x, p.y, to_x, to_y, ux, uy)) return;
     p.x += ux * step;
     p.y += uy * step;
 }

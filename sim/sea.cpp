@@ -27,8 +27,6 @@ static void pull_row(int r) {
 
 // Every velocity is taken from the previous tick's heights before any height moves.
 void update_sea() {
-    for (int r = 0; r < SEA_SIZE; r++)
-        pull_row(r);
-    for (int i = 0; i < SEA_SIZE * SEA_SIZE; i++)
-        sea_height[i] += sea_velocity[i];
+    for (int r = 0; r < SEA_SIZE; r++) pull_row(r);
+    for (int i = 0; i < SEA_SIZE * SEA_SIZE; i++) sea_height[i] += sea_velocity[i];
 }

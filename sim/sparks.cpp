@@ -15,8 +15,7 @@ static void init_drifting_spark(Spark &s) {
     float wy = static_cast<float>(b);
     float wz = static_cast<float>(a);
     float len = std::sqrt(wx * wx + wy * wy + wz * wz);
-    if (len == 0.0f)
-        return; // no direction drawn: the spark hangs where it was born
+    if (len == 0.0f) return; // no direction drawn: the spark hangs where it was born
     s.vx = wx / len * 0.01f;
     s.vy = wy / len * 0.01f;
     s.vz = wz / len * 0.01f;
@@ -52,8 +51,7 @@ void update_sparks() {
             const SparkKind &k = spark_kinds[s.kind];
             s.glow -= k.glow_step;
             s.size -= k.size_step;
-            if (s.glow <= k.glow_step || s.size <= k.size_step)
-                s.dead = true;
+            if (s.glow <= k.glow_step || s.size <= k.size_step) s.dead = true;
             k.update(s);
         }
         if (s.dead)

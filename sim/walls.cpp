@@ -26,8 +26,7 @@ void place_walls() {
 static bool move_end(float &x, float &y, float goal_x, float goal_y, float speed) {
     float dx = goal_x - x, dy = goal_y - y;
     float dd = dx * dx + dy * dy;
-    if (dd <= 1.0f)
-        return false;
+    if (dd <= 1.0f) return false;
     float len = std::sqrt(dd);
     x += dx / len * speed;
     y += dy / len * speed;
@@ -39,7 +38,6 @@ void move_walls() {
     for (Wall &w : walls) {
         bool a_moving = move_end(w.a_x, w.a_y, w.a_goal_x, w.a_goal_y, 0.12f);
         bool b_moving = move_end(w.b_x, w.b_y, w.b_goal_x, w.b_goal_y, 0.1f);
-        if (!a_moving && !b_moving)
-            draw_wall_goals(w);
+        if (!a_moving && !b_moving) draw_wall_goals(w);
     }
 }

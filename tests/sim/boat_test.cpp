@@ -170,14 +170,6 @@ TEST(Motion, AShoveBouncesOffTheEdgeButRowingHoldsTheBoatOnIt) {
     EXPECT_EQ(boat_y, -55.0f);
 }
 
-TEST(Motion, HeadingTurnsThenTheTurnDecays) {
-    blank_world();
-    turn_rate = 0.1f;
-    turn_boat();
-    EXPECT_FLOAT_EQ(boat_heading, 0.1f);
-    EXPECT_FLOAT_EQ(turn_rate, 0.095f);
-}
-
 TEST(Bob, AveragesTheNineCellsAroundTheBoatWithWrap) {
     blank_world();
     // Boat at x in (-1, 0) truncates to cell 0: rows 54..56; y = -55 wraps to column 109.
@@ -210,7 +202,7 @@ TEST(PlantPush, PushTheBoatOutToPointEightAndBump) {
 TEST(PlantPush, LaterPlantsSeeTheMovedBoat) {
     blank_world();
     plants.resize(2);
-    plants[0] = {0.5f, 0.0f, 0, 0, 0}; // pushes the boat to -0.3
+    plants[0] = {0.5f, 0.0f, 0, 0, 0};  // pushes the boat to -0.3
     plants[1] = {-1.0f, 0.0f, 0, 0, 0}; // within 0.8 only after the first push
     push_off_plants();
     EXPECT_FLOAT_EQ(boat_x, -0.2f);

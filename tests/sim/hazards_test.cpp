@@ -29,14 +29,6 @@ TEST(Chaser, RampsUpAndNeeds577TicksToCoverTen) {
     EXPECT_FLOAT_EQ(chaser_y, 10.0f - 0.06f);
 }
 
-TEST(Chaser, SleepsUntilActive) {
-    blank_world();
-    chaser_x = 0.5f;
-    hunt_boat();
-    EXPECT_EQ(chaser_ramp, 0);
-    EXPECT_FALSE(restart_pending);
-}
-
 TEST(Chaser, ACatchSoundsJoltsTheBoatTwiceAndRestartsAgainEveryTickInReach) {
     blank_world(9);
     chaser_active = true;

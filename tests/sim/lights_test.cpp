@@ -84,8 +84,7 @@ TEST(Lights, NotesCycleWithTheIndex) {
 TEST(Lights, HalfTheLightsShedASparkEachTick) {
     blank_world();
     lights.resize(NUM_LIGHTS);
-    for (int k = 0; k < NUM_LIGHTS; k++)
-        lights[k] = {0.0f, 0.0f, 1.0f, 50.0f, 0.0f, 1.0f, k > 6};
+    for (int k = 0; k < NUM_LIGHTS; k++) lights[k] = {0.0f, 0.0f, 1.0f, 50.0f, 0.0f, 1.0f, k > 6};
     uint64_t before = random_draws();
     fly_lights();
     EXPECT_EQ(sparks.size(), 7u);
@@ -99,8 +98,7 @@ TEST(Lights, HalfTheLightsShedASparkEachTick) {
 static uint32_t seed_for_still_spark() {
     for (uint32_t s = 1;; s++) {
         seed_random(s);
-        if (random_int() % 21 == 10 && random_int() % 21 == 10 && random_int() % 21 == 10)
-            return s;
+        if (random_int() % 21 == 10 && random_int() % 21 == 10 && random_int() % 21 == 10) return s;
     }
 }
 
@@ -163,8 +161,7 @@ TEST(Sparks, DeadSparksAreRemovedWithoutAgeingOrMoving) {
 TEST(Sparks, SevenBornAndSevenDieEveryTickOnceTheStreamsRun) {
     blank_world();
     lights.resize(NUM_LIGHTS);
-    for (int k = 0; k < NUM_LIGHTS; k++)
-        lights[k] = {-50.0f, 0.0f, 1.0f, 50.0f, 0.0f, 1.0f, k > 6};
+    for (int k = 0; k < NUM_LIGHTS; k++) lights[k] = {-50.0f, 0.0f, 1.0f, 50.0f, 0.0f, 1.0f, k > 6};
     for (int t = 0; t < 100; t++) {
         fly_lights();
         update_sparks();

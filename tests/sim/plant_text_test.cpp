@@ -30,8 +30,7 @@ TEST(PlantText, OnlyPsChangeOneRandPerPInReadingOrder) {
     std::srand(11);
     int first = std::rand() % 3, second = std::rand() % 3;
     int after = std::rand();
-    static const char *const rules[] = {"s[ffuP]sr[bbP]rrrrs", "s[fP]llls",
-                                        "s[fddP]l[buP]llllls"};
+    static const char *const rules[] = {"s[ffuP]sr[bbP]rrrrs", "s[fP]llls", "s[fddP]l[buP]llllls"};
     std::string want = std::string("u[s") + rules[first] + "P]ls" + rules[second] + "Pd";
     std::srand(11);
     char text[PLANT_TEXT_SIZE] = "u[P]lPd";

@@ -3,8 +3,12 @@
 
 #include "tests/sim/world.h"
 
-static float &height(int r, int c) { return sea_height[r * SEA_SIZE + c]; }
-static float &velocity(int r, int c) { return sea_velocity[r * SEA_SIZE + c]; }
+static float &height(int r, int c) {
+    return sea_height[r * SEA_SIZE + c];
+}
+static float &velocity(int r, int c) {
+    return sea_velocity[r * SEA_SIZE + c];
+}
 
 TEST(Sea, AFlatSeaStaysFlat) {
     blank_world();

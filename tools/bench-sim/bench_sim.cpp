@@ -65,9 +65,9 @@ static double timed_window() {
 // The same window phase by phase, in run_tick's order, with a clock around each.
 static void time_phases(double *spent) {
     static void (*const phases[])() = {
-        [] { run_fades(); }, read_mouse,    move_boat,   turn_boat,     bob_boat,
+        [] { run_fades(); }, read_mouse,      move_boat,      turn_boat,  bob_boat,
         check_lighthouse,    push_off_plants, push_off_walls, update_sea, fly_lights,
-        update_babies,       hunt_boat,     move_plants, move_walls,    update_sparks,
+        update_babies,       hunt_boat,       move_plants,    move_walls, update_sparks,
         forget_tick_sounds};
     for (int t = 0; t < WINDOW; t++) {
         row_in_circles(t);
@@ -80,10 +80,10 @@ static void time_phases(double *spent) {
 }
 
 static void print_phases(const double *spent) {
-    static const char *const names[] = {
-        "fades", "mouse", "boat motion", "heading", "bob", "lighthouse", "plant pushes",
-        "wall pushes", "sea", "lights", "babies", "chaser", "plants", "walls", "sparks",
-        "voices dropped"};
+    static const char *const names[] = {"fades",  "mouse",      "boat motion",  "heading",
+                                        "bob",    "lighthouse", "plant pushes", "wall pushes",
+                                        "sea",    "lights",     "babies",       "chaser",
+                                        "plants", "walls",      "sparks",       "voices dropped"};
     double total = 0;
     for (int p = 0; p < 16; p++) total += spent[p];
     std::printf("where a tick's time goes (%d ticks, clock around each phase):\n", WINDOW);

@@ -14,4 +14,6 @@ void start_headless(uint32_t seed) {
     reset_world();
 }
 
-void forget_tick_sounds() { drop_voices(); }
+void forget_tick_sounds() {
+    drop_voices();
+}

@@ -1,4 +1,5 @@
-// The game without its window: start-up and the after-tick step shared by the driver and the benchmark.
+// The game without its window: start-up and the after-tick step shared by the driver and the
+// benchmark.
 #pragma once
 
 #include <cstdint>

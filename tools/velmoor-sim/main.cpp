@@ -20,11 +20,9 @@ struct Outputs {
 };
 
 static bool open_output(const std::string &path, const char *mode, FILE *&f) {
-    if (path.empty())
-        return true;
+    if (path.empty()) return true;
     f = path == "-" && mode[1] != 'b' ? stdout : std::fopen(path.c_str(), mode);
-    if (f)
-        return true;
+    if (f) return true;
     std::fprintf(stderr, "velmoor-sim: cannot write %s: %s\n", path.c_str(), std::strerror(errno));
     return false;
 }
@@ -63,19 +61,16 @@ static uint64_t run_ticks(const SimOptions &opt, const std::vector<Motion> &scri
         } else {
             forget_tick_sounds();
         }
-        if (out.trace)
-            write_trace_line(out.trace, n);
+        if (out.trace) write_trace_line(out.trace, n);
     }
     return n;
 }
 
 static bool close_output(FILE *f, const std::string &path) {
-    if (!f)
-        return true;
+    if (!f) return true;
     bool ok = !std::ferror(f);
     ok = (f == stdout ? std::fflush(f) == 0 : std::fclose(f) == 0) && ok;
-    if (!ok)
-        std::fprintf(stderr, "velmoor-sim: cannot write %s\n", path.c_str());
+    if (!ok) std::fprintf(stderr, "velmoor-sim: cannot write %s\n", path.c_str());
     return ok;
 }
 
@@ -83,21 +78,18 @@ int main(int argc, char **argv) {
     SimOptions opt;
     std::vector<Motion> script;
     Outputs out;
-    if (!parse_options(argc, argv, opt) || (!opt.input.empty() && !read_script(opt.input, script)) ||
-        !open_outputs(opt, out))
+    if (!parse_options(argc, argv, opt) ||
+        (!opt.input.empty() && !read_script(opt.input, script)) || !open_outputs(opt, out))
         return 2;
     start_headless(opt.seed);
     watch_events();
     clear_events();
-    if (out.trace)
-        write_trace_line(out.trace, 0);
+    if (out.trace) write_trace_line(out.trace, 0);
     uint64_t samples = 0;
     bool ok = true;
     uint64_t last = run_ticks(opt, script, out, samples, ok);
-    if (out.state)
-        write_state(out.state, last);
-    if (out.wav)
-        ok = finish_wav(out.wav, samples) && ok;
+    if (out.state) write_state(out.state, last);
+    if (out.wav) ok = finish_wav(out.wav, samples) && ok;
     ok = close_output(out.trace, opt.trace) && ok;
     ok = close_output(out.state, opt.state) && ok;
     ok = close_output(out.wav, opt.wav) && ok;

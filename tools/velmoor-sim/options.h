@@ -5,12 +5,12 @@
 #include <string>
 
 struct SimOptions {
-    uint32_t seed;          // the shared random source's seed
-    uint64_t ticks;         // the most ticks to run
-    std::string input;      // mouse script, or empty
-    std::string trace;      // JSON Lines trace, "-" for standard output, or empty
-    std::string state;      // the final state as one JSON object, or empty
-    std::string wav;        // offline mix, or empty
+    uint32_t seed;     // the shared random source's seed
+    uint64_t ticks;    // the most ticks to run
+    std::string input; // mouse script, or empty
+    std::string trace; // JSON Lines trace, "-" for standard output, or empty
+    std::string state; // the final state as one JSON object, or empty
+    std::string wav;   // offline mix, or empty
 };
 
 // False, with one line on standard error naming the problem, on any bad argument.

@@ -8,25 +8,21 @@
 #include <cstring>
 #include <fstream>
 
-static bool blank(char c) { return c == ' ' || c == '\t' || c == '\r'; }
+static bool blank(char c) {
+    return c == ' ' || c == '\t' || c == '\r';
+}
 
 // One whole integer token at s, within [lo, hi]; s is moved past it.
 static bool read_integer(const char *&s, long long lo, long long hi, long long &out) {
-    while (blank(*s))
-        s++;
+    while (blank(*s)) s++;
     const char *start = s;
-    if (*s == '-' || *s == '+')
-        s++;
-    if (*s < '0' || *s > '9')
-        return false;
-    while (*s >= '0' && *s <= '9')
-        s++;
-    if (*s && !blank(*s))
-        return false;
+    if (*s == '-' || *s == '+') s++;
+    if (*s < '0' || *s > '9') return false;
+    while (*s >= '0' && *s <= '9') s++;
+    if (*s && !blank(*s)) return false;
     errno = 0;
     long long v = std::strtoll(start, nullptr, 10);
-    if (errno == ERANGE || v < lo || v > hi)
-        return false;
+    if (errno == ERANGE || v < lo || v > hi) return false;
     out = v;
     return true;
 }
@@ -36,10 +32,8 @@ static bool parse_line(const char *s, Motion &m) {
     if (!read_integer(s, 1, 1000000000000ll, tick) || !read_integer(s, -32768, 32767, xrel) ||
         !read_integer(s, -32768, 32767, yrel))
         return false;
-    while (blank(*s))
-        s++;
-    if (*s)
-        return false;
+    while (blank(*s)) s++;
+    if (*s) return false;
     m = {static_cast<uint64_t>(tick), static_cast<int>(xrel), static_cast<int>(yrel)};
     return true;
 }
@@ -54,10 +48,8 @@ bool read_script(const std::string &path, std::vector<Motion> &out) {
     std::string line;
     for (long number = 1; std::getline(in, line); number++) {
         const char *s = line.c_str();
-        while (blank(*s))
-            s++;
-        if (!*s || *s == '#')
-            continue;
+        while (blank(*s)) s++;
+        if (!*s || *s == '#') continue;
         Motion m;
         if (line.find('\0') != std::string::npos || !parse_line(s, m)) {
             std::fprintf(stderr,

@@ -6,7 +6,7 @@
 #include <vector>
 
 struct Motion {
-    uint64_t tick; // delivered right before this tick runs (ticks count from 1)
+    uint64_t tick;  // delivered right before this tick runs (ticks count from 1)
     int xrel, yrel; // SDL's signed 16-bit relative motion
 };
 

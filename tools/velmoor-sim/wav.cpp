@@ -2,8 +2,7 @@
 #include "tools/velmoor-sim/wav.h"
 
 static void put32(unsigned char *p, uint32_t v) {
-    for (int i = 0; i < 4; i++)
-        p[i] = static_cast<unsigned char>(v >> (8 * i));
+    for (int i = 0; i < 4; i++) p[i] = static_cast<unsigned char>(v >> (8 * i));
 }
 
 static void put16(unsigned char *p, uint16_t v) {
@@ -13,7 +12,7 @@ static void put16(unsigned char *p, uint16_t v) {
 
 static bool write_header(FILE *f, uint32_t data_bytes) {
     unsigned char h[44] = {'R', 'I', 'F', 'F', 0, 0, 0, 0, 'W', 'A', 'V', 'E',
-                           'f', 'm', 't', ' ', 0, 0, 0, 0, 0, 0, 0, 0};
+                           'f', 'm', 't', ' ', 0, 0, 0, 0, 0,   0,   0,   0};
     put32(h + 4, 36 + data_bytes);
     put32(h + 16, 16);
     put16(h + 20, 1);         // PCM
@@ -27,16 +26,16 @@ static bool write_header(FILE *f, uint32_t data_bytes) {
     return std::fwrite(h, 1, sizeof h, f) == sizeof h;
 }
 
-bool start_wav(FILE *f) { return write_header(f, 0); }
+bool start_wav(FILE *f) {
+    return write_header(f, 0);
+}
 
 bool append_wav(FILE *f, const int16_t *samples, int count) {
     unsigned char bytes[4096];
     while (count > 0) {
         int n = count < 2048 ? count : 2048;
-        for (int i = 0; i < n; i++)
-            put16(bytes + 2 * i, static_cast<uint16_t>(samples[i]));
-        if (std::fwrite(bytes, 2, n, f) != static_cast<size_t>(n))
-            return false;
+        for (int i = 0; i < n; i++) put16(bytes + 2 * i, static_cast<uint16_t>(samples[i]));
+        if (std::fwrite(bytes, 2, n, f) != static_cast<size_t>(n)) return false;
         samples += n;
         count -= n;
     }
@@ -45,7 +44,6 @@ bool append_wav(FILE *f, const int16_t *samples, int count) {
 
 bool finish_wav(FILE *f, uint64_t samples) {
     uint64_t bytes = samples * 2;
-    if (bytes > 0xffffffffu - 36)
-        return false; // too long for a RIFF file
+    if (bytes > 0xffffffffu - 36) return false; // too long for a RIFF file
     return std::fseek(f, 0, SEEK_SET) == 0 && write_header(f, static_cast<uint32_t>(bytes));
 }

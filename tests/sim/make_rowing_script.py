@@ -12,6 +12,7 @@ import json
 import math
 import subprocess
 import sys
+import tempfile
 
 STROKE = 143           # pixels per tick: 100 after the 0.7 factor and the clamp
 STEER_PER_PIXEL = 0.1 * 0.9 * 0.003
@@ -19,12 +20,12 @@ MAX_XREL = 1000        # 100 after the 0.1 factor and the clamp
 
 
 def last_state(sim, seed, lines, ticks):
-    script = "\n".join(lines) + "\n"
-    with open("/tmp/rowing_script.txt", "w") as f:
-        f.write(script)
-    out = subprocess.run([sim, "--seed", str(seed), "--ticks", str(ticks),
-                          "--input", "/tmp/rowing_script.txt", "--trace", "-"],
-                         check=True, capture_output=True, text=True).stdout
+    with tempfile.NamedTemporaryFile("w", suffix=".txt") as f:
+        f.write("\n".join(lines) + "\n")
+        f.flush()
+        out = subprocess.run([sim, "--seed", str(seed), "--ticks", str(ticks),
+                              "--input", f.name, "--trace", "-"],
+                             check=True, capture_output=True, text=True).stdout
     return json.loads(out.strip().splitlines()[-1])
 
 

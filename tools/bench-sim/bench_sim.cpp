@@ -8,12 +8,28 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <new>
 #include <vector>
 
 #include "sim/phases.h"
 #include "tools/velmoor-sim/headless.h"
 
 using Clock = std::chrono::steady_clock;
+
+static long allocations; // heap allocations made by this process so far
+
+void *operator new(std::size_t size) {
+    allocations++;
+    if (void *p = std::malloc(size ? size : 1)) return p;
+    throw std::bad_alloc();
+}
+
+void operator delete(void *p) noexcept {
+    std::free(p);
+}
+void operator delete(void *p, std::size_t) noexcept {
+    std::free(p);
+}
 
 constexpr int RUNS = 11;
 constexpr int WINDOW = 1500; // the chaser, ~90 away, cannot reach the boat in this time
@@ -63,7 +79,7 @@ static double timed_window() {
 }
 
 // The same window phase by phase, in run_tick's order, with a clock around each.
-static void time_phases(double *spent) {
+static void time_phases(double *spent, long *allocated) {
     static void (*const phases[])() = {
         [] { run_fades(); }, read_mouse,      move_boat,      turn_boat,  bob_boat,
         check_lighthouse,    push_off_plants, push_off_walls, update_sea, fly_lights,
@@ -72,24 +88,29 @@ static void time_phases(double *spent) {
     for (int t = 0; t < WINDOW; t++) {
         row_in_circles(t);
         for (int p = 0; p < 16; p++) {
+            long before = allocations;
             auto start = Clock::now();
             phases[p]();
             spent[p] += std::chrono::duration<double>(Clock::now() - start).count();
+            allocated[p] += allocations - before;
         }
     }
 }
 
-static void print_phases(const double *spent) {
+static void print_phases(const double *spent, const long *allocated) {
     static const char *const names[] = {"fades",  "mouse",      "boat motion",  "heading",
                                         "bob",    "lighthouse", "plant pushes", "wall pushes",
                                         "sea",    "lights",     "babies",       "chaser",
                                         "plants", "walls",      "sparks",       "voices dropped"};
     double total = 0;
     for (int p = 0; p < 16; p++) total += spent[p];
-    std::printf("where a tick's time goes (%d ticks, clock around each phase):\n", WINDOW);
+    std::printf("where a tick's time goes (%d ticks, clock around each phase), and its heap "
+                "allocations (spark nodes and the sound events' voices):\n",
+                WINDOW);
     for (int p = 0; p < 16; p++)
-        std::printf("  %-15s %7.2f us  %5.1f%%\n", names[p], spent[p] / WINDOW * 1e6,
-                    100.0 * spent[p] / total);
+        std::printf("  %-15s %7.2f us  %5.1f%%  %6.2f allocations\n", names[p],
+                    spent[p] / WINDOW * 1e6, 100.0 * spent[p] / total,
+                    static_cast<double>(allocated[p]) / WINDOW);
 }
 
 int main(int argc, char **argv) {
@@ -115,8 +136,9 @@ int main(int argc, char **argv) {
                 "the game needs 40\n",
                 rates[RUNS / 2], RUNS, WINDOW, rates.front(), rates.back());
     double spent[16] = {};
+    long allocated[16] = {};
     set_the_stage(seed);
-    time_phases(spent);
-    print_phases(spent);
+    time_phases(spent, allocated);
+    print_phases(spent, allocated);
     return 0;
 }

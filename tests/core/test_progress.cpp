@@ -265,3 +265,15 @@ TEST_F(Progress, ReAimingLeavesTheLightsEmitFlagsAlone) {
     for (int k = 0; k < 14; k++)
         EXPECT_EQ(lights[k].emit, (k % 3) == 0) << "light " << k;
 }
+TEST_F(Progress, ArrivalUsesTheBoatAfterItMovedThisTick) {
+    // Gliding across the line x = 48 in this very tick counts.
+    boat_x = 47.95f;
+    boat_y = 0.0f;
+    row_vx = 0.1f;
+    row_vy = 0.0f;
+    lighthouse_x = 58.0f;
+    lighthouse_y = 0.0f;
+    run_tick();
+    EXPECT_GT(boat_x, 48.0f);
+    EXPECT_EQ(stage, 2);
+}

@@ -32,12 +32,35 @@ int count_voices() {
     return n;
 }
 
-// Every voice's sample, then the unlinking of those that have just played their last.
-static int32_t sum_voices(int32_t s) {
+// The voices are mixed a segment at a time: each voice that draws no random numbers adds its
+// run of samples into voice_sums, which the per-sample pass then reads. Since the sum wraps
+// modulo 2^16, the order of the additions does not matter; the noise voices stay in the
+// per-sample pass so that the random draws keep their order (voices in list order, then the
+// hiss). A segment never spans a melody step, so no voice starts in the middle of one.
+static const int SEGMENT = 2048;
+static int32_t voice_sums[SEGMENT]; // the sample-by-sample sum of a segment's other voices
+
+static bool draws_per_sample(const Voice *v) {
+    return v->waveform == WAVE_NOISE;
+}
+
+// A voice sounds once at least, and then until its position reaches its length.
+static bool still_sounding(const Voice *v) {
+    return v->position == 0 || v->position < voice_length(v);
+}
+
+static int samples_left(const Voice *v, int most) {
+    if (!still_sounding(v))
+        return 0;
+    uint32_t len = voice_length(v);
+    uint32_t left = v->position < len ? len - v->position : 1;
+    return left < static_cast<uint32_t>(most) ? static_cast<int>(left) : most;
+}
+
+static void unlink_finished() {
     Voice *prev = nullptr;
     Voice *v = voices;
     while (v) {
-        s = wrap16(s + render_voice(v));
         Voice *next = v->next;
         if (v->position >= voice_length(v)) {
             if (prev)
@@ -52,7 +75,6 @@ static int32_t sum_voices(int32_t s) {
         }
         v = next;
     }
-    return s;
 }
 
 // The oars' hiss is one-sided: 0 to 178.5 times its level.
@@ -83,20 +105,56 @@ static int32_t add_growl(int32_t s) {
     return wrap16(s + truncate_to_int(static_cast<double>(0.1f) / d * v));
 }
 
-static int16_t mix_one_sample() {
-    if (sample_clock % MELODY_PERIOD == 0)
-        melody_step();
-    int32_t s = sum_voices(0);
-    s = add_hiss(s);
-    s = add_growl(s);
-    sample_clock++;
-    return wrap16(s);
+// Samples up to (not including) the next melody step or the clock's wrap to 0, at most WANTED.
+static int segment_length(int wanted) {
+    uint32_t most = static_cast<uint32_t>(wanted < SEGMENT ? wanted : SEGMENT);
+    uint32_t to_step = MELODY_PERIOD - sample_clock % MELODY_PERIOD;
+    uint32_t to_wrap = 0u - sample_clock; // 0 when the clock stands at 0: the wrap is far away
+    if (to_step < most)
+        most = to_step;
+    if (to_wrap != 0 && to_wrap < most)
+        most = to_wrap;
+    return static_cast<int>(most);
+}
+
+static void mix_segment(int16_t *out, int count) {
+    bool any_noise = false;
+    for (Voice *v = voices; v; v = v->next) {
+        if (draws_per_sample(v))
+            any_noise = true;
+        else
+            add_voice_run(v, voice_sums, samples_left(v, count));
+    }
+    for (int i = 0; i < count; i++) {
+        int32_t s = wrap16(voice_sums[i]);
+        voice_sums[i] = 0;
+        if (any_noise) {
+            for (Voice *v = voices; v; v = v->next)
+                if (draws_per_sample(v) && still_sounding(v))
+                    s = wrap16(s + render_voice(v));
+        }
+        s = add_hiss(s);
+        s = add_growl(s);
+        sample_clock++;
+        out[i] = wrap16(s);
+    }
+    unlink_finished();
+}
+
+// The melody steps before anything else of its sample, the very first sample included.
+static void mix_locked(int16_t *out, int count) {
+    for (int done = 0; done < count;) {
+        if (sample_clock % MELODY_PERIOD == 0)
+            melody_step();
+        int n = segment_length(count - done);
+        mix_segment(out + done, n);
+        done += n;
+    }
 }
 
 void mix_samples(int16_t *out, int count) {
     std::lock_guard<std::mutex> hold(voice_lock);
-    for (int i = 0; i < count; i++)
-        out[i] = mix_one_sample();
+    mix_locked(out, count);
 }
 
 // The same path for the device; the whole buffer is mixed under one hold of the lock, so an
@@ -107,8 +165,7 @@ void mix_audio(void *, Uint8 *stream, int len) {
     std::lock_guard<std::mutex> hold(voice_lock);
     for (int done = 0; done < count;) {
         int n = count - done < 512 ? count - done : 512;
-        for (int i = 0; i < n; i++)
-            chunk[i] = mix_one_sample();
+        mix_locked(chunk, n);
         std::memcpy(stream + 2 * done, chunk, 2 * static_cast<size_t>(n));
         done += n;
     }

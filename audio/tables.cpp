@@ -2,6 +2,7 @@
 #include <cmath>
 
 #include "audio/convert.h"
+#include "audio/fast_sine.h"
 #include "audio/voice.h"
 
 float scale_hz[NUM_DEGREES];
@@ -39,7 +40,7 @@ void build_tone_tables() {
         int16_t *t = new int16_t[TONE_TABLE_LEN];
         for (int i = 0; i < TONE_TABLE_LEN; i++) {
             float theta = static_cast<float>(scale_hz[k] * two_pi * i / SAMPLE_RATE);
-            float s = static_cast<float>(std::sin(static_cast<double>(theta)));
+            float s = fast_sine(theta);
             t[i] = static_cast<int16_t>(truncate_to_int(static_cast<double>(s) * FULL_SCALE));
         }
         tone_tables[k] = t;

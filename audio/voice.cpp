@@ -5,10 +5,12 @@
 
 #include "audio/clips.h"
 #include "audio/convert.h"
+#include "audio/fast_sine.h"
 #include "sim/random.h"
 #include "sim/state.h"
 
 static const double TWO_PI = 6.283185307179586;
+static const double RADIANS_PER_HZ_SAMPLE = TWO_PI / SAMPLE_RATE; // a multiply, not a divide, per sample
 
 Voice *make_voice(uint32_t delay, uint32_t attack, uint32_t sustain, uint32_t release,
                   int32_t waveform, float frequency, float amplitude, bool ambient, float x,
@@ -30,6 +32,7 @@ Voice *make_voice(uint32_t delay, uint32_t attack, uint32_t sustain, uint32_t re
     v->table_index = table_index;
     v->table_step = table_step;
     v->next = nullptr;
+    v->heard_gain = -1.0f;
     return v;
 }
 
@@ -44,23 +47,22 @@ float envelope_level(const Voice *v) {
         return 0.0f;
     uint32_t a = n - v->delay;
     if (a < v->attack)
-        return static_cast<float>(static_cast<double>(a) / v->attack);
+        return static_cast<float>(a) / static_cast<float>(v->attack);
     uint32_t b = a - v->attack;
     if (b < v->sustain)
         return 1.0f;
     uint32_t c = b - v->sustain;
     if (c < v->release)
-        return static_cast<float>(1.0 - static_cast<double>(c) / v->release);
+        return 1.0f - static_cast<float>(c) / static_cast<float>(v->release);
     return 0.0f;
 }
 
-float distance_gain(const Voice *v) {
+float distance_gain_from(const Voice *v, float lx, float ly, float lz) {
     if (v->ambient)
         return 1.0f;
-    Vec3 l = listener_pos.load();
-    double dx = static_cast<float>(l.x - v->x);
-    double dy = static_cast<float>(l.y - v->y);
-    double dz = static_cast<float>(l.z - v->z);
+    double dx = static_cast<float>(lx - v->x);
+    double dy = static_cast<float>(ly - v->y);
+    double dz = static_cast<float>(lz - v->z);
     float d2 = static_cast<float>(dx * dx + dy * dy + dz * dz);
     if (!(d2 <= HEARING_RADIUS * HEARING_RADIUS))
         return 0.0f;
@@ -68,15 +70,35 @@ float distance_gain(const Voice *v) {
                               HEARING_RADIUS);
 }
 
+float distance_gain(const Voice *v) {
+    Vec3 l = listener_pos.load();
+    return distance_gain_from(v, l.x, l.y, l.z);
+}
+
+// The listener moves once a tick, so a voice works its distance out again only when the
+// position it reads differs from the one it last worked it out for.
+static float heard_gain(Voice *v) {
+    if (v->ambient)
+        return 1.0f;
+    Vec3 l = listener_pos.load();
+    if (v->heard_gain < 0.0f || l.x != v->heard_x || l.y != v->heard_y || l.z != v->heard_z) {
+        v->heard_gain = distance_gain_from(v, l.x, l.y, l.z);
+        v->heard_x = l.x;
+        v->heard_y = l.y;
+        v->heard_z = l.z;
+    }
+    return v->heard_gain;
+}
+
 // A phase is rounded to single precision before its sine, and the sine before its scaling.
 static int32_t sine_sample(double theta) {
     float t = static_cast<float>(theta);
-    float s = static_cast<float>(std::sin(static_cast<double>(t)));
+    float s = fast_sine(t);
     return truncate_to_int(static_cast<double>(s) * FULL_SCALE);
 }
 
 static double steady_phase(const Voice *v, double n) {
-    return TWO_PI * v->frequency * n / SAMPLE_RATE + v->phase;
+    return RADIANS_PER_HZ_SAMPLE * v->frequency * n + v->phase;
 }
 
 static int32_t wave_sine(Voice *v) {
@@ -96,9 +118,8 @@ static int32_t wave_chirp(Voice *v) {
     uint32_t n = v->position;
     if (n >= v->delay + v->attack)
         return sine_sample(steady_phase(v, n));
-    double swept = static_cast<double>(n - v->delay) * n / (static_cast<double>(v->attack) *
-                                                             SAMPLE_RATE);
-    return sine_sample(TWO_PI * v->frequency * swept + v->phase);
+    double swept = static_cast<double>(n - v->delay) * n / v->attack;
+    return sine_sample(RADIANS_PER_HZ_SAMPLE * v->frequency * swept + v->phase);
 }
 
 // Through the release the pitch falls from f to 0 at its middle and on to -f at its end.
@@ -109,12 +130,12 @@ static int32_t wave_fall(Voice *v) {
         return sine_sample(steady_phase(v, n));
     double r = static_cast<float>(n - m);
     double bent = m + r * (1.0 - r / v->release);
-    return sine_sample(TWO_PI * v->frequency * bent / SAMPLE_RATE + v->phase);
+    return sine_sample(RADIANS_PER_HZ_SAMPLE * v->frequency * bent + v->phase);
 }
 
 static int32_t wave_vibrato(Voice *v) {
     double n = v->position;
-    double w = static_cast<float>(std::sin(TWO_PI * (v->frequency / 64.0) * n / SAMPLE_RATE));
+    double w = static_cast<float>(sine_of(RADIANS_PER_HZ_SAMPLE * (v->frequency / 64.0) * n));
     return sine_sample(steady_phase(v, n) + (TWO_PI / 16.0) * w);
 }
 
@@ -141,15 +162,50 @@ static const WaveFunc waveforms[] = {
 };
 static_assert(sizeof waveforms / sizeof waveforms[0] == NUM_WAVEFORMS, "one function per waveform");
 
-int16_t render_voice(Voice *v) {
+// One sample of a voice whose waveform function is known; inlined into the loops below.
+static inline int16_t render_with(Voice *v, WaveFunc wave) {
     float gain = static_cast<float>(static_cast<double>(envelope_level(v)) *
-                                    (static_cast<double>(distance_gain(v)) * v->amplitude));
+                                    (static_cast<double>(heard_gain(v)) * v->amplitude));
     int32_t out = 0;
     // Silent stages skip the waveform, so a quiet noise voice draws no random numbers.
-    if (gain > 0.0f && v->waveform >= 0 && v->waveform < NUM_WAVEFORMS) {
-        int32_t w = waveforms[v->waveform](v);
+    if (gain > 0.0f) {
+        int32_t w = wave(v);
         out = truncate_to_int(static_cast<double>(w) * gain);
     }
     v->position++;
     return wrap16(out);
+}
+
+static int16_t render_silent(Voice *v) {
+    v->position++;
+    return 0;
+}
+
+int16_t render_voice(Voice *v) {
+    if (v->waveform < 0 || v->waveform >= NUM_WAVEFORMS)
+        return render_silent(v);
+    return render_with(v, waveforms[v->waveform]);
+}
+
+// A run of samples of one voice added into a buffer: the same samples render_voice gives, with
+// the waveform chosen once for the run instead of once per sample.
+template <WaveFunc WAVE>
+static void add_run(Voice *v, int32_t *sum, int count) {
+    for (int i = 0; i < count; i++) sum[i] += render_with(v, WAVE);
+}
+
+typedef void (*RunFunc)(Voice *v, int32_t *sum, int count);
+
+static const RunFunc runs[] = {
+    add_run<wave_sine>, add_run<wave_table>, add_run<wave_chirp>, add_run<wave_fall>,
+    add_run<wave_vibrato>, add_run<wave_noise>, add_run<wave_square>, add_run<wave_clip>,
+};
+static_assert(sizeof runs / sizeof runs[0] == NUM_WAVEFORMS, "one run function per waveform");
+
+void add_voice_run(Voice *v, int32_t *sum, int count) {
+    if (v->waveform < 0 || v->waveform >= NUM_WAVEFORMS) {
+        v->position += static_cast<uint32_t>(count);
+        return;
+    }
+    runs[v->waveform](v, sum, count);
 }

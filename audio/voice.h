@@ -36,6 +36,8 @@ struct Voice {
     int8_t table_index;  // the tone table WAVE_TABLE reads, 0..6
     int8_t table_step;   // index stride for WAVE_TABLE
     Voice *next;         // the voice mixed after this one
+    float heard_x, heard_y, heard_z; // the listener position heard_gain was worked out for
+    float heard_gain;    // distance_gain there; negative until first worked out
 };
 
 extern float scale_hz[NUM_DEGREES];          // pitch of each scale degree, 311.127 to 554.365 Hz
@@ -48,7 +50,10 @@ Voice *make_voice(uint32_t delay, uint32_t attack, uint32_t sustain, uint32_t re
 
 float envelope_level(const Voice *v); // 0..1 at the voice's current position
 float distance_gain(const Voice *v);  // 0..1 from the listener's current position
+float distance_gain_from(const Voice *v, float lx, float ly, float lz); // 0..1 from a listener
 int16_t render_voice(Voice *v);       // one sample; advances the position by one
+// COUNT samples of a voice, each as render_voice gives it, added into SUM[0..COUNT).
+void add_voice_run(Voice *v, int32_t *sum, int count);
 uint32_t voice_length(const Voice *v); // total length in samples, modulo 2^32
 
 void build_scale();       // fills scale_hz

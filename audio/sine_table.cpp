@@ -1,0 +1,16 @@
+// The table behind fast_sine: the sine and cosine of every 1024th of a turn.
+#include <cmath>
+
+#include "audio/fast_sine.h"
+
+static SinCos table[SINE_STEPS];
+
+static const SinCos *fill_table() {
+    for (int i = 0; i < SINE_STEPS; i++) {
+        double a = 6.283185307179586 * i / SINE_STEPS;
+        table[i] = SinCos{std::sin(a), std::cos(a)};
+    }
+    return table;
+}
+
+const SinCos *const sine_steps = fill_table();

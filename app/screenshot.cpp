@@ -1,4 +1,31 @@
 // Print Screen: the last presented frame saved as screen<N>.tga.
-#include "app/shell.h"
+#include <GL/gl.h>
+#include <cstdio>
+#include <new>
 
-void take_screenshot() {}
+#include "app/image.h"
+#include "app/screenshot.h"
+#include "app/shell.h"
+#include "render/screen.h"
+
+int32_t screenshot_counter;
+
+// Between frames the front buffer holds what was last presented. OpenGL hands the rows over
+// bottom first; the flip makes the image upright.
+void take_screenshot() {
+    glReadBuffer(GL_FRONT);
+    size_t size = static_cast<size_t>(screen_width) * screen_height * 4;
+    uint8_t *buffer = size ? new (std::nothrow) uint8_t[size] : nullptr;
+    Image *image = nullptr;
+    if (buffer) {
+        glReadPixels(0, 0, screen_width, screen_height, GL_RGBA, GL_UNSIGNED_BYTE, buffer);
+        image = create_image_with_pixels(screen_width, screen_height, PIXEL_FORMAT_RGBA8, buffer);
+    }
+    flip_image(image, FLIP_ROWS);
+    char name[32];
+    std::snprintf(name, sizeof name, "screen%d.tga", screenshot_counter);
+    save_image(name, FILE_FORMAT_TGA, image);
+    destroy_image(image);
+    delete[] buffer;
+    screenshot_counter++; // advances even when nothing could be written
+}

@@ -53,16 +53,6 @@ static void init_sdl() {
     require_visible_display();
 }
 
-static void set_fog() {
-    static const GLfloat black[4] = {0.0f, 0.0f, 0.0f, 1.0f};
-    glFogi(GL_FOG_MODE, GL_LINEAR);
-    glFogfv(GL_FOG_COLOR, black);
-    glHint(GL_FOG_HINT, GL_DONT_CARE);
-    glFogf(GL_FOG_START, 10.0f);
-    glFogf(GL_FOG_END, 30.0f);
-    glEnable(GL_FOG);
-}
-
 static void set_video_mode() {
     SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
     aspect_ratio = 4.0f / 3.0f;

@@ -10,3 +10,4 @@ void make_noise_texture(); // at every world reset
 void refresh_noise();      // once per frame, after the ticks
 void free_noise_pixels();  // at shutdown
 void draw_frame();         // once per frame
+void set_fog();            // once, in the video set-up: linear black fog from 10 to 30 units

@@ -1,0 +1,69 @@
+#!/bin/bash
+# Print Screen in the running game: screen0.tga, then screen1.tga, upright, as on the screen.
+# usage: screenshot_e2e.sh VELMOOR_BINARY REPO_ROOT
+set -u
+game=$(realpath "$1")
+. "$2/tests/e2e/lib.sh"
+e2e_workdir "$2"
+e2e_start_xvfb
+export LIBGL_ALWAYS_SOFTWARE=1
+
+# Mean grey level (0..255) of a WxH+X+Y region of an image file or of the window (-window ID).
+mean_of() {
+  local crop=$1; shift
+  convert "$@" -crop "$crop" +repage -colorspace gray -format '%[fx:int(255*mean)]' info: 2>/dev/null
+}
+window_mean() { import -silent -window "$1" "$E2E_WORK/window.png" 2>/dev/null && mean_of "$2" "$E2E_WORK/window.png"; }
+
+# Waits at most 10 s for a complete 640 x 480 24-bit TGA.
+wait_for_tga() {
+  local i
+  for i in $(seq 1 100); do
+    [ "$(stat -c %s "$1" 2>/dev/null)" = 921618 ] && return 0
+    sleep 0.1
+  done
+  e2e_fail "$1 was not written"
+}
+
+printf 'a screenshot left by an earlier run' >screen0.tga
+e2e_start_game "$game" windowed
+wid=$(e2e_wait_window) || exit 1
+
+# The black fade lifts over about 2.5 s of play: wait (at most 30 s) for the lit sea to
+# settle, so that the screen and the screenshots can be compared.
+lit=0
+for i in $(seq 1 100); do
+  last=$lit
+  lit=$(window_mean "$wid" 200x60+220+380)
+  [ "${lit:-0}" -gt 40 ] && [ $((lit - last)) -le 1 ] && break
+  sleep 0.3
+done
+[ "${lit:-0}" -gt 40 ] || e2e_fail "the sea never showed on the screen (mean $lit)"
+
+xdotool key Print
+wait_for_tga screen0.tga
+screen=$(window_mean "$wid" 200x60+220+380)
+xdotool key Print
+wait_for_tga screen1.tga
+xdotool key Escape
+e2e_wait_exit 20
+rc=$E2E_RC
+[ "$rc" = 0 ] || e2e_fail "the game exited with $rc"
+[ -e screen2.tga ] && e2e_fail "one key press, one screenshot: screen2.tga should not exist"
+
+for f in screen0.tga screen1.tga; do
+  size=$(identify -format '%wx%h' "$f" 2>/dev/null)
+  [ "$size" = 640x480 ] || e2e_fail "$f does not open as a 640x480 image ($size)"
+  top=$(mean_of 640x60+0+0 "$f")
+  low=$(mean_of 200x60+220+380 "$f")
+  # The lamp lights the sea around the boat low in the picture; the top is fog and night.
+  [ "${low:-0}" -gt 30 ] || e2e_fail "$f is black where the screen showed the lit sea ($low)"
+  [ "${top:-99}" -le 9 ] || e2e_fail "$f is not upright: its top is lit ($top)" # grain: ~6
+  # Within a few levels of what the window showed around the same moment.
+  diff=$((low - screen)); diff=${diff#-}
+  [ "$diff" -le 6 ] || e2e_fail "$f differs from the screen: $low against $screen"
+done
+green=$(convert screen0.tga -format '%[fx:int(255*mean.g)]-%[fx:int(255*mean.r)]' info:)
+[ "${green%-*}" = "${green#*-}" ] || e2e_fail "the grey sea has come out coloured ($green)"
+echo "screenshots: lower middle $low, window $screen, top $top"
+exit 0

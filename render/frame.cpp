@@ -41,6 +41,11 @@ static void sprites_pass() {
 }
 
 void draw_frame() {
+    draw_scene();
+    draw_screen_pass();
+}
+
+void draw_scene() {
     set_camera();
     glEnable(GL_LIGHTING);
     draw_sea();
@@ -56,7 +61,6 @@ void draw_frame() {
     glEnable(GL_LIGHTING);
     apply_material(MATERIAL_BOAT);
     draw_boat();
-    draw_screen_pass();
 }
 
 void start_gl_frame() {

@@ -19,6 +19,8 @@ float sea_height_at(int a, int b);
 Vec3 sea_normal_at(int p, int q);
 void fill_sea_window();
 
+// Passes 1 to 9, everything in 3D; draw_frame then adds the screen pass.
+void draw_scene();
 void draw_sea();         // pass 2
 void draw_plants();      // pass 3
 void draw_lighthouse();  // pass 4

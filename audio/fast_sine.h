@@ -14,7 +14,8 @@ struct SinCos {
 };
 extern const SinCos *const sine_steps; // sin and cos of every step of the turn
 
-inline double sine_in_range(double x) {
+// The sine and cosine in double of a phase within ±100000 rad, to about 1e-16.
+inline void sine_cosine_in_range(double x, double *sine, double *cosine) {
     const double steps_per_radian = SINE_STEPS / 6.283185307179586;
     const double step_hi = 0.006135923147667199;          // 2 pi / 1024 to 28 bits: k * hi is exact
     const double step_lo = 3.875365545627111e-12;         // what step_hi leaves out
@@ -25,7 +26,24 @@ inline double sine_in_range(double x) {
     double sb = b - b * b2 * (1.0 / 6.0 - b2 * (1.0 / 120.0));
     double cb = 1.0 - b2 * (0.5 - b2 * (1.0 / 24.0 - b2 * (1.0 / 720.0)));
     const SinCos &t = sine_steps[static_cast<int64_t>(k) & (SINE_STEPS - 1)];
-    return t.s * cb + t.c * sb;
+    *sine = t.s * cb + t.c * sb;
+    *cosine = t.c * cb - t.s * sb;
+}
+
+inline double sine_in_range(double x) {
+    double s, c;
+    sine_cosine_in_range(x, &s, &c);
+    return s;
+}
+
+// The sine and cosine in double of any phase.
+inline void sine_cosine(double x, double *sine, double *cosine) {
+    if (std::fabs(x) < 1e5) {
+        sine_cosine_in_range(x, sine, cosine);
+    } else {
+        *sine = std::sin(x);
+        *cosine = std::cos(x);
+    }
 }
 
 // The sine in double of any phase.

@@ -6,11 +6,10 @@
 #include "audio/clips.h"
 #include "audio/convert.h"
 #include "audio/fast_sine.h"
+#include "audio/voice_gain.h"
 #include "sim/random.h"
 #include "sim/state.h"
 
-static const double TWO_PI = 6.283185307179586;
-static const double RADIANS_PER_HZ_SAMPLE = TWO_PI / SAMPLE_RATE; // a multiply, not a divide, per sample
 
 Voice *make_voice(uint32_t delay, uint32_t attack, uint32_t sustain, uint32_t release,
                   int32_t waveform, float frequency, float amplitude, bool ambient, float x,
@@ -40,21 +39,8 @@ uint32_t voice_length(const Voice *v) {
     return v->delay + v->attack + v->sustain + v->release;
 }
 
-// Each stage is measured from the end of the one before, so a stage of length 0 never matches.
 float envelope_level(const Voice *v) {
-    uint32_t n = v->position;
-    if (n < v->delay)
-        return 0.0f;
-    uint32_t a = n - v->delay;
-    if (a < v->attack)
-        return static_cast<float>(a) / static_cast<float>(v->attack);
-    uint32_t b = a - v->attack;
-    if (b < v->sustain)
-        return 1.0f;
-    uint32_t c = b - v->sustain;
-    if (c < v->release)
-        return 1.0f - static_cast<float>(c) / static_cast<float>(v->release);
-    return 0.0f;
+    return envelope_at(v);
 }
 
 float distance_gain_from(const Voice *v, float lx, float ly, float lz) {
@@ -73,32 +59,6 @@ float distance_gain_from(const Voice *v, float lx, float ly, float lz) {
 float distance_gain(const Voice *v) {
     Vec3 l = listener_pos.load();
     return distance_gain_from(v, l.x, l.y, l.z);
-}
-
-// The listener moves once a tick, so a voice works its distance out again only when the
-// position it reads differs from the one it last worked it out for.
-static float heard_gain(Voice *v) {
-    if (v->ambient)
-        return 1.0f;
-    Vec3 l = listener_pos.load();
-    if (v->heard_gain < 0.0f || l.x != v->heard_x || l.y != v->heard_y || l.z != v->heard_z) {
-        v->heard_gain = distance_gain_from(v, l.x, l.y, l.z);
-        v->heard_x = l.x;
-        v->heard_y = l.y;
-        v->heard_z = l.z;
-    }
-    return v->heard_gain;
-}
-
-// A phase is rounded to single precision before its sine, and the sine before its scaling.
-static int32_t sine_sample(double theta) {
-    float t = static_cast<float>(theta);
-    float s = fast_sine(t);
-    return truncate_to_int(static_cast<double>(s) * FULL_SCALE);
-}
-
-static double steady_phase(const Voice *v, double n) {
-    return RADIANS_PER_HZ_SAMPLE * v->frequency * n + v->phase;
 }
 
 static int32_t wave_sine(Voice *v) {
@@ -164,8 +124,7 @@ static_assert(sizeof waveforms / sizeof waveforms[0] == NUM_WAVEFORMS, "one func
 
 // One sample of a voice whose waveform function is known; inlined into the loops below.
 static inline int16_t render_with(Voice *v, WaveFunc wave) {
-    float gain = static_cast<float>(static_cast<double>(envelope_level(v)) *
-                                    (static_cast<double>(heard_gain(v)) * v->amplitude));
+    float gain = voice_gain(v);
     int32_t out = 0;
     // Silent stages skip the waveform, so a quiet noise voice draws no random numbers.
     if (gain > 0.0f) {
@@ -185,27 +144,4 @@ int16_t render_voice(Voice *v) {
     if (v->waveform < 0 || v->waveform >= NUM_WAVEFORMS)
         return render_silent(v);
     return render_with(v, waveforms[v->waveform]);
-}
-
-// A run of samples of one voice added into a buffer: the same samples render_voice gives, with
-// the waveform chosen once for the run instead of once per sample.
-template <WaveFunc WAVE>
-static void add_run(Voice *v, int32_t *sum, int count) {
-    for (int i = 0; i < count; i++) sum[i] += render_with(v, WAVE);
-}
-
-typedef void (*RunFunc)(Voice *v, int32_t *sum, int count);
-
-static const RunFunc runs[] = {
-    add_run<wave_sine>, add_run<wave_table>, add_run<wave_chirp>, add_run<wave_fall>,
-    add_run<wave_vibrato>, add_run<wave_noise>, add_run<wave_square>, add_run<wave_clip>,
-};
-static_assert(sizeof runs / sizeof runs[0] == NUM_WAVEFORMS, "one run function per waveform");
-
-void add_voice_run(Voice *v, int32_t *sum, int count) {
-    if (v->waveform < 0 || v->waveform >= NUM_WAVEFORMS) {
-        v->position += static_cast<uint32_t>(count);
-        return;
-    }
-    runs[v->waveform](v, sum, count);
 }

@@ -7,7 +7,7 @@ void audio_init();     // tables, clips, device, playback: once, at start-up
 void audio_shutdown(); // device closed, then voices, clips and tables freed
 
 // The same without a device, for the headless driver, tools and tests.
-void audio_prepare();                       // audio_init's tables, levels and clips; no device
-void audio_release();                       // audio_shutdown's freeing; no device
-void mix_samples(int16_t *out, int count);  // the callback's own per-sample path, offline
-void drop_voices();                         // frees every voice without mixing it
+void audio_prepare();                      // audio_init's tables, levels and clips; no device
+void audio_release();                      // audio_shutdown's freeing; no device
+void mix_samples(int16_t *out, int count); // the callback's own per-sample path, offline
+void drop_voices();                        // frees every voice without mixing it

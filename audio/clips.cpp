@@ -20,15 +20,13 @@ static SampleClip failed_clip(const char *path) {
 
 // Runs SDL's conversion over a copy of the loaded bytes; null when it cannot be built or run.
 static int16_t *convert_to_device_format(const SDL_AudioSpec &spec, const Uint8 *wav, Uint32 len,
-                                       int *out_len) {
+                                         int *out_len) {
     SDL_AudioCVT cvt;
     std::memset(&cvt, 0, sizeof cvt);
     int built = SDL_BuildAudioCVT(&cvt, spec.format, spec.channels, spec.freq, AUDIO_S16LSB, 1,
                                   SAMPLE_RATE);
-    if (built < 0 || cvt.len_mult < 1)
-        return nullptr;
-    if (len > static_cast<Uint32>(INT_MAX / cvt.len_mult))
-        return nullptr;
+    if (built < 0 || cvt.len_mult < 1) return nullptr;
+    if (len > static_cast<Uint32>(INT_MAX / cvt.len_mult)) return nullptr;
     size_t bytes = static_cast<size_t>(len) * cvt.len_mult;
     int16_t *buf = new int16_t[bytes / 2 + 1];
     std::memcpy(buf, wav, len);
@@ -53,32 +51,26 @@ SampleClip load_clip(const char *name) {
     SDL_AudioSpec spec;
     Uint8 *wav = nullptr;
     Uint32 len = 0;
-    if (!SDL_LoadWAV_RW(SDL_RWFromFile(path, "rb"), 1, &spec, &wav, &len))
-        return failed_clip(path);
+    if (!SDL_LoadWAV_RW(SDL_RWFromFile(path, "rb"), 1, &spec, &wav, &len)) return failed_clip(path);
     int converted = 0;
     int16_t *buf = convert_to_device_format(spec, wav, len, &converted);
     SDL_FreeWAV(wav);
-    if (!buf)
-        return failed_clip(path);
+    if (!buf) return failed_clip(path);
     return SampleClip{converted / 2, buf};
 }
 
 void load_clips() {
-    for (const char *name : clip_names)
-        sample_clips.push_back(load_clip(name));
+    for (const char *name : clip_names) sample_clips.push_back(load_clip(name));
 }
 
 void free_clips() {
-    for (SampleClip &c : sample_clips)
-        delete[] c.data;
+    for (SampleClip &c : sample_clips) delete[] c.data;
     sample_clips.clear();
 }
 
 int16_t clip_sample(int clip, uint32_t n) {
-    if (clip < 0 || static_cast<size_t>(clip) >= sample_clips.size())
-        return 0;
+    if (clip < 0 || static_cast<size_t>(clip) >= sample_clips.size()) return 0;
     const SampleClip &c = sample_clips[clip];
-    if (!c.data || n >= static_cast<uint32_t>(c.length))
-        return 0;
+    if (!c.data || n >= static_cast<uint32_t>(c.length)) return 0;
     return c.data[n];
 }

@@ -16,8 +16,8 @@ extern std::vector<SampleClip> sample_clips; // clip 0 growl, clip 1 baby; faile
 // Loads "dat/samples/<name>.wav" as signed 16-bit mono 44100 Hz; on failure prints one line
 // on standard error and returns an empty clip.
 SampleClip load_clip(const char *name);
-void load_clips();  // appends every named clip in id order, failed ones too
-void free_clips();  // frees every clip's data and empties the table
+void load_clips(); // appends every named clip in id order, failed ones too
+void free_clips(); // frees every clip's data and empties the table
 
 // Sample n of a clip, or 0 past its end or for an empty or absent clip.
 int16_t clip_sample(int clip, uint32_t n);

@@ -6,8 +6,7 @@
 
 // Truncates toward zero; a value that is not finite or does not fit in 32 bits gives 0.
 inline int32_t truncate_to_int(double v) {
-    if (!(v > -2147483649.0 && v < 2147483648.0))
-        return 0;
+    if (!(v > -2147483649.0 && v < 2147483648.0)) return 0;
     return static_cast<int32_t>(v);
 }
 

@@ -17,11 +17,11 @@ extern const SinCos *const sine_steps; // sin and cos of every step of the turn
 // The sine and cosine in double of a phase within ±100000 rad, to about 1e-16.
 inline void sine_cosine_in_range(double x, double *sine, double *cosine) {
     const double steps_per_radian = SINE_STEPS / 6.283185307179586;
-    const double step_hi = 0.006135923147667199;          // 2 pi / 1024 to 28 bits: k * hi is exact
-    const double step_lo = 3.875365545627111e-12;         // what step_hi leaves out
-    const double round_magic = 6755399441055744.0;        // 1.5 * 2^52: adding it rounds
+    const double step_hi = 0.006135923147667199;   // 2 pi / 1024 to 28 bits: k * hi is exact
+    const double step_lo = 3.875365545627111e-12;  // what step_hi leaves out
+    const double round_magic = 6755399441055744.0; // 1.5 * 2^52: adding it rounds
     double k = (x * steps_per_radian + round_magic) - round_magic;
-    double b = (x - k * step_hi) - k * step_lo;           // |b| <= pi / 1024
+    double b = (x - k * step_hi) - k * step_lo; // |b| <= pi / 1024
     double b2 = b * b;
     double sb = b - b * b2 * (1.0 / 6.0 - b2 * (1.0 / 120.0));
     double cb = 1.0 - b2 * (0.5 - b2 * (1.0 / 24.0 - b2 * (1.0 / 720.0)));

@@ -24,8 +24,7 @@ void melody_step() {
         int32_t next = old + 1 + u;
         if (next > TOP_NOTE) {
             melody_rising = false;
-            do
-                next = TOP_NOTE - random_int() % 3;
+            do next = TOP_NOTE - random_int() % 3;
             while (next == old);
         }
         melody_note = next;
@@ -33,8 +32,7 @@ void melody_step() {
         int32_t next = old - 1 - u;
         if (next < 0) {
             melody_rising = true;
-            do
-                next = random_int() % 3;
+            do next = random_int() % 3;
             while (next == old);
         }
         melody_note = next;

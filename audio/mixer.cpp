@@ -50,8 +50,7 @@ static bool still_sounding(const Voice *v) {
 }
 
 static int samples_left(const Voice *v, int most) {
-    if (!still_sounding(v))
-        return 0;
+    if (!still_sounding(v)) return 0;
     uint32_t len = voice_length(v);
     uint32_t left = v->position < len ? len - v->position : 1;
     return left < static_cast<uint32_t>(most) ? static_cast<int>(left) : most;
@@ -67,8 +66,7 @@ static void unlink_finished() {
                 prev->next = next;
             else
                 voices = next;
-            if (voices_tail == v)
-                voices_tail = prev;
+            if (voices_tail == v) voices_tail = prev;
             delete v;
         } else {
             prev = v;
@@ -89,11 +87,9 @@ static int32_t add_hiss(int32_t s) {
 // The growl follows sample_clock, so switching it on joins the loop wherever the clock stands.
 // Closer than 0.1 units it is amplified; at distance 0 the term is not finite and adds nothing.
 static int32_t add_growl(int32_t s) {
-    if (!growl_on.load(std::memory_order_relaxed) || sample_clips.empty())
-        return s;
+    if (!growl_on.load(std::memory_order_relaxed) || sample_clips.empty()) return s;
     const SampleClip &clip = sample_clips[CLIP_GROWL];
-    if (clip.length <= 0 || !clip.data)
-        return s;
+    if (clip.length <= 0 || !clip.data) return s;
     Vec3 l = listener_pos.load();
     Vec3 g = growl_pos.load();
     double dx = static_cast<float>(l.x - g.x);
@@ -110,10 +106,8 @@ static int segment_length(int wanted) {
     uint32_t most = static_cast<uint32_t>(wanted < SEGMENT ? wanted : SEGMENT);
     uint32_t to_step = MELODY_PERIOD - sample_clock % MELODY_PERIOD;
     uint32_t to_wrap = 0u - sample_clock; // 0 when the clock stands at 0: the wrap is far away
-    if (to_step < most)
-        most = to_step;
-    if (to_wrap != 0 && to_wrap < most)
-        most = to_wrap;
+    if (to_step < most) most = to_step;
+    if (to_wrap != 0 && to_wrap < most) most = to_wrap;
     return static_cast<int>(most);
 }
 
@@ -130,8 +124,7 @@ static void mix_segment(int16_t *out, int count) {
         voice_sums[i] = 0;
         if (any_noise) {
             for (Voice *v = voices; v; v = v->next)
-                if (draws_per_sample(v) && still_sounding(v))
-                    s = wrap16(s + render_voice(v));
+                if (draws_per_sample(v) && still_sounding(v)) s = wrap16(s + render_voice(v));
         }
         s = add_hiss(s);
         s = add_growl(s);
@@ -144,8 +137,7 @@ static void mix_segment(int16_t *out, int count) {
 // The melody steps before anything else of its sample, the very first sample included.
 static void mix_locked(int16_t *out, int count) {
     for (int done = 0; done < count;) {
-        if (sample_clock % MELODY_PERIOD == 0)
-            melody_step();
+        if (sample_clock % MELODY_PERIOD == 0) melody_step();
         int n = segment_length(count - done);
         mix_segment(out + done, n);
         done += n;

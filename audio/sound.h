@@ -4,18 +4,18 @@
 #include <cstdint>
 
 enum SoundEventId : int32_t {
-    SOUND_ROW_SPLASH = 0,      // every tick past the fades: feeds the oars' hiss
-    SOUND_BABY_BURST = 1,      // a touched baby bursts
-    SOUND_BABY_TOUCHED = 2,    // the boat touches a free baby
-    SOUND_FIRST_ARRIVAL = 3,   // first lighthouse visit
-    SOUND_CAUGHT = 4,          // the chaser reaches the boat
-    SOUND_SECOND_ARRIVAL = 5,  // second visit: also starts the growl
-    SOUND_THIRD_ARRIVAL = 6,   // third visit
-    SOUND_WALL_BUMP = 7,       // the boat is pushed off a wall
-    SOUND_PLANT_BUMP = 8,      // the boat is pushed off a plant
-    SOUND_LIGHT_ARRIVED = 9,   // a light reaches the lighthouse; note = its index % 7
-    SOUND_RESTARTED = 10,      // right after a restart's reset: silences hiss and growl
-    SOUND_JOURNEY_END = 11,    // fourth visit: the closing phrase
+    SOUND_ROW_SPLASH = 0,     // every tick past the fades: feeds the oars' hiss
+    SOUND_BABY_BURST = 1,     // a touched baby bursts
+    SOUND_BABY_TOUCHED = 2,   // the boat touches a free baby
+    SOUND_FIRST_ARRIVAL = 3,  // first lighthouse visit
+    SOUND_CAUGHT = 4,         // the chaser reaches the boat
+    SOUND_SECOND_ARRIVAL = 5, // second visit: also starts the growl
+    SOUND_THIRD_ARRIVAL = 6,  // third visit
+    SOUND_WALL_BUMP = 7,      // the boat is pushed off a wall
+    SOUND_PLANT_BUMP = 8,     // the boat is pushed off a plant
+    SOUND_LIGHT_ARRIVED = 9,  // a light reaches the lighthouse; note = its index % 7
+    SOUND_RESTARTED = 10,     // right after a restart's reset: silences hiss and growl
+    SOUND_JOURNEY_END = 11,   // fourth visit: the closing phrase
     NUM_SOUND_EVENTS
 };
 

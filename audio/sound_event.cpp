@@ -16,8 +16,8 @@ enum Pitch : int8_t {
 
 struct VoiceSpec {
     int32_t waveform;
-    int8_t pitch;      // a Pitch, or a degree 0..6
-    float multiple;    // times the degree's pitch: 2 an octave up, 3 an octave and a fifth
+    int8_t pitch;   // a Pitch, or a degree 0..6
+    float multiple; // times the degree's pitch: 2 an octave up, 3 an octave and a fifth
     float amplitude;
     uint32_t delay, attack, sustain, release;
     bool ambient;
@@ -98,8 +98,8 @@ static Voice *make_event_voice(const VoiceSpec &spec, float x, float y, float z,
         degree = note >= 0 && note < NUM_DEGREES ? note : PITCH_NONE;
     float frequency = degree >= 0 ? spec.multiple * scale_hz[degree] : 0.0f;
     int8_t table = static_cast<int8_t>(spec.waveform == WAVE_TABLE ? degree : 0);
-    return make_voice(spec.delay, spec.attack, spec.sustain, spec.release, spec.waveform,
-                      frequency, spec.amplitude, spec.ambient, x, y, z, table, spec.table_step);
+    return make_voice(spec.delay, spec.attack, spec.sustain, spec.release, spec.waveform, frequency,
+                      spec.amplitude, spec.ambient, x, y, z, table, spec.table_step);
 }
 
 // An increment that races the mixer's decay may be lost; that is a fraction of a sample's hiss.
@@ -122,10 +122,8 @@ static void apply_level_effect(LevelEffect effect, float amount) {
 }
 
 void sound_event(int32_t id, float x, float y, float z, float amount, int32_t note) {
-    if (sound_event_observer)
-        sound_event_observer(id, x, y, z, amount, note);
-    if (id < 0 || id >= NUM_SOUND_EVENTS)
-        return;
+    if (sound_event_observer) sound_event_observer(id, x, y, z, amount, note);
+    if (id < 0 || id >= NUM_SOUND_EVENTS) return;
     const EventSound &event = event_sounds[id];
     Voice *made[MAX_EVENT_VOICES];
     for (int i = 0; i < event.count; i++)
@@ -133,8 +131,7 @@ void sound_event(int32_t id, float x, float y, float z, float amount, int32_t no
     if (event.count > 0) {
         // The mixer never sees the list half-linked, and an event's voices start together.
         std::lock_guard<std::mutex> hold(voice_lock);
-        for (int i = 0; i < event.count; i++)
-            append_voice(made[i]);
+        for (int i = 0; i < event.count; i++) append_voice(made[i]);
     }
     apply_level_effect(event.effect, amount);
 }

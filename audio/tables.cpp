@@ -13,8 +13,7 @@ static float power_by_squaring(float r, int k) {
     float result = 1.0f;
     float base = r;
     while (k > 0) {
-        if (k & 1)
-            result = result * base;
+        if (k & 1) result = result * base;
         base = base * base;
         k >>= 1;
     }

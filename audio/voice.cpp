@@ -10,7 +10,6 @@
 #include "sim/random.h"
 #include "sim/state.h"
 
-
 Voice *make_voice(uint32_t delay, uint32_t attack, uint32_t sustain, uint32_t release,
                   int32_t waveform, float frequency, float amplitude, bool ambient, float x,
                   float y, float z, int8_t table_index, int8_t table_step) {
@@ -44,14 +43,12 @@ float envelope_level(const Voice *v) {
 }
 
 float distance_gain_from(const Voice *v, float lx, float ly, float lz) {
-    if (v->ambient)
-        return 1.0f;
+    if (v->ambient) return 1.0f;
     double dx = static_cast<float>(lx - v->x);
     double dy = static_cast<float>(ly - v->y);
     double dz = static_cast<float>(lz - v->z);
     float d2 = static_cast<float>(dx * dx + dy * dy + dz * dz);
-    if (!(d2 <= HEARING_RADIUS * HEARING_RADIUS))
-        return 0.0f;
+    if (!(d2 <= HEARING_RADIUS * HEARING_RADIUS)) return 0.0f;
     return static_cast<float>((HEARING_RADIUS - std::sqrt(static_cast<double>(d2))) /
                               HEARING_RADIUS);
 }
@@ -76,8 +73,7 @@ static int32_t wave_table(Voice *v) {
 // The pitch rises linearly through the attack and meets the steady phase where it ends.
 static int32_t wave_chirp(Voice *v) {
     uint32_t n = v->position;
-    if (n >= v->delay + v->attack)
-        return sine_sample(steady_phase(v, n));
+    if (n >= v->delay + v->attack) return sine_sample(steady_phase(v, n));
     double swept = static_cast<double>(n - v->delay) * n / v->attack;
     return sine_sample(RADIANS_PER_HZ_SAMPLE * v->frequency * swept + v->phase);
 }
@@ -86,8 +82,7 @@ static int32_t wave_chirp(Voice *v) {
 static int32_t wave_fall(Voice *v) {
     uint32_t n = v->position;
     uint32_t m = v->delay + v->attack + v->sustain;
-    if (n < m)
-        return sine_sample(steady_phase(v, n));
+    if (n < m) return sine_sample(steady_phase(v, n));
     double r = static_cast<float>(n - m);
     double bent = m + r * (1.0 - r / v->release);
     return sine_sample(RADIANS_PER_HZ_SAMPLE * v->frequency * bent + v->phase);
@@ -141,7 +136,6 @@ static int16_t render_silent(Voice *v) {
 }
 
 int16_t render_voice(Voice *v) {
-    if (v->waveform < 0 || v->waveform >= NUM_WAVEFORMS)
-        return render_silent(v);
+    if (v->waveform < 0 || v->waveform >= NUM_WAVEFORMS) return render_silent(v);
     return render_with(v, waveforms[v->waveform]);
 }

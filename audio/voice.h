@@ -3,11 +3,11 @@
 
 #include <cstdint>
 
-constexpr int SAMPLE_RATE = 44100;       // output samples per second
-constexpr int FULL_SCALE = 16383;        // peak of every synthesised waveform before its gain
-constexpr int NUM_DEGREES = 7;           // degrees of the scale, E-flat 4 up to D-flat 5
-constexpr int TONE_TABLE_LEN = 200000;   // samples in each tone table (4.5 s)
-constexpr float HEARING_RADIUS = 50.0f;  // positional voices fall silent this far away
+constexpr int SAMPLE_RATE = 44100;      // output samples per second
+constexpr int FULL_SCALE = 16383;       // peak of every synthesised waveform before its gain
+constexpr int NUM_DEGREES = 7;          // degrees of the scale, E-flat 4 up to D-flat 5
+constexpr int TONE_TABLE_LEN = 200000;  // samples in each tone table (4.5 s)
+constexpr float HEARING_RADIUS = 50.0f; // positional voices fall silent this far away
 
 enum Waveform : int32_t {
     WAVE_SINE = 0,    // sine at the voice's frequency
@@ -22,26 +22,26 @@ enum Waveform : int32_t {
 };
 
 struct Voice {
-    uint32_t position;   // samples rendered so far
-    uint32_t delay;      // samples of silence before the attack
-    uint32_t attack;     // samples of linear rise from 0 to 1
-    uint32_t sustain;    // samples held at 1
-    uint32_t release;    // samples of linear fall from 1 to 0
-    float frequency;     // pitch in Hz, 0 where the waveform ignores it
-    float amplitude;     // peak gain applied to a full-scale waveform
-    int32_t waveform;    // a Waveform value
-    float phase;         // start phase in radians
-    float x, y, z;       // where the sound was made; the voice does not move
-    bool ambient;        // heard at full level wherever the listener is
-    int8_t table_index;  // the tone table WAVE_TABLE reads, 0..6
-    int8_t table_step;   // index stride for WAVE_TABLE
-    Voice *next;         // the voice mixed after this one
+    uint32_t position;               // samples rendered so far
+    uint32_t delay;                  // samples of silence before the attack
+    uint32_t attack;                 // samples of linear rise from 0 to 1
+    uint32_t sustain;                // samples held at 1
+    uint32_t release;                // samples of linear fall from 1 to 0
+    float frequency;                 // pitch in Hz, 0 where the waveform ignores it
+    float amplitude;                 // peak gain applied to a full-scale waveform
+    int32_t waveform;                // a Waveform value
+    float phase;                     // start phase in radians
+    float x, y, z;                   // where the sound was made; the voice does not move
+    bool ambient;                    // heard at full level wherever the listener is
+    int8_t table_index;              // the tone table WAVE_TABLE reads, 0..6
+    int8_t table_step;               // index stride for WAVE_TABLE
+    Voice *next;                     // the voice mixed after this one
     float heard_x, heard_y, heard_z; // the listener position heard_gain was worked out for
-    float heard_gain;    // distance_gain there; negative until first worked out
+    float heard_gain;                // distance_gain there; negative until first worked out
 };
 
-extern float scale_hz[NUM_DEGREES];          // pitch of each scale degree, 311.127 to 554.365 Hz
-extern int16_t *tone_tables[NUM_DEGREES];    // one owned sine table per degree; null when absent
+extern float scale_hz[NUM_DEGREES];       // pitch of each scale degree, 311.127 to 554.365 Hz
+extern int16_t *tone_tables[NUM_DEGREES]; // one owned sine table per degree; null when absent
 
 // A new heap voice at position 0 with one random start-phase draw.
 Voice *make_voice(uint32_t delay, uint32_t attack, uint32_t sustain, uint32_t release,
@@ -51,7 +51,7 @@ Voice *make_voice(uint32_t delay, uint32_t attack, uint32_t sustain, uint32_t re
 float envelope_level(const Voice *v); // 0..1 at the voice's current position
 float distance_gain(const Voice *v);  // 0..1 from the listener's current position
 float distance_gain_from(const Voice *v, float lx, float ly, float lz); // 0..1 from a listener
-int16_t render_voice(Voice *v);       // one sample; advances the position by one
+int16_t render_voice(Voice *v); // one sample; advances the position by one
 // COUNT samples of a voice, each as render_voice gives it, added into SUM[0..COUNT).
 void add_voice_run(Voice *v, int32_t *sum, int count);
 uint32_t voice_length(const Voice *v); // total length in samples, modulo 2^32

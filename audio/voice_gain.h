@@ -8,30 +8,26 @@
 #include "sim/state.h"
 
 constexpr double TWO_PI = 6.283185307179586;
-constexpr double RADIANS_PER_HZ_SAMPLE = TWO_PI / SAMPLE_RATE; // a multiply, not a divide, per sample
+constexpr double RADIANS_PER_HZ_SAMPLE =
+    TWO_PI / SAMPLE_RATE; // a multiply, not a divide, per sample
 
 // Each stage is measured from the end of the one before, so a stage of length 0 never matches.
 inline float envelope_at(const Voice *v) {
     uint32_t n = v->position;
-    if (n < v->delay)
-        return 0.0f;
+    if (n < v->delay) return 0.0f;
     uint32_t a = n - v->delay;
-    if (a < v->attack)
-        return static_cast<float>(a) / static_cast<float>(v->attack);
+    if (a < v->attack) return static_cast<float>(a) / static_cast<float>(v->attack);
     uint32_t b = a - v->attack;
-    if (b < v->sustain)
-        return 1.0f;
+    if (b < v->sustain) return 1.0f;
     uint32_t c = b - v->sustain;
-    if (c < v->release)
-        return 1.0f - static_cast<float>(c) / static_cast<float>(v->release);
+    if (c < v->release) return 1.0f - static_cast<float>(c) / static_cast<float>(v->release);
     return 0.0f;
 }
 
 // The listener moves once a tick, so a voice works its distance out again only when the
 // position it reads differs from the one it last worked it out for.
 inline float heard_gain(Voice *v) {
-    if (v->ambient)
-        return 1.0f;
+    if (v->ambient) return 1.0f;
     Vec3 l = listener_pos.load();
     if (v->heard_gain < 0.0f || l.x != v->heard_x || l.y != v->heard_y || l.z != v->heard_z) {
         v->heard_gain = distance_gain_from(v, l.x, l.y, l.z);

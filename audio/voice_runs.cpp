@@ -50,8 +50,7 @@ static void add_steady_run(Voice *voice, int32_t *sum, int count, bool wobble) {
         voice->position += static_cast<uint32_t>(skip);
         sum += skip;
         count -= skip;
-        if (count == 0)
-            return;
+        if (count == 0) return;
     }
     Voice copy = *voice;
     Voice *v = &copy;
@@ -71,10 +70,13 @@ static void add_steady_run(Voice *voice, int32_t *sum, int count, bool wobble) {
                 // theta gains (pi/8) w; its sine and cosine turn by that much.
                 double b = (TWO_PI / 16.0) * static_cast<double>(static_cast<float>(w.s));
                 double b2 = b * b;
-                double sb = b * (1.0 - b2 * (1.0 / 6) * (1.0 - b2 * (1.0 / 20) *
-                                                          (1.0 - b2 * (1.0 / 42) * (1.0 - b2 * (1.0 / 72)))));
-                double cb = 1.0 - b2 * 0.5 * (1.0 - b2 * (1.0 / 12) *
-                                                  (1.0 - b2 * (1.0 / 30) * (1.0 - b2 * (1.0 / 56))));
+                double sb =
+                    b * (1.0 - b2 * (1.0 / 6) *
+                                   (1.0 - b2 * (1.0 / 20) *
+                                              (1.0 - b2 * (1.0 / 42) * (1.0 - b2 * (1.0 / 72)))));
+                double cb = 1.0 - b2 * 0.5 *
+                                      (1.0 - b2 * (1.0 / 12) *
+                                                 (1.0 - b2 * (1.0 / 30) * (1.0 - b2 * (1.0 / 56))));
                 theta += b;
                 s = a.s * cb + a.c * sb;
                 c = a.c * cb - a.s * sb;
@@ -84,8 +86,7 @@ static void add_steady_run(Voice *voice, int32_t *sum, int count, bool wobble) {
         }
         v->position++;
         turn(&a);
-        if (wobble)
-            turn(&w);
+        if (wobble) turn(&w);
     }
     *voice = copy;
 }

@@ -3,8 +3,8 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <unistd.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include "audio/audio.h"
 #include "audio/mixer.h"
@@ -59,10 +59,8 @@ std::string make_scratch_dir() {
 
 void write_clips(const std::string &dir, const std::vector<int16_t> &growl,
                  const std::vector<int16_t> &baby) {
-    if (!growl.empty())
-        write_wav(dir + "/dat/samples/growl.wav", 44100, 1, 16, s16_bytes(growl));
-    if (!baby.empty())
-        write_wav(dir + "/dat/samples/baby.wav", 44100, 1, 16, s16_bytes(baby));
+    if (!growl.empty()) write_wav(dir + "/dat/samples/growl.wav", 44100, 1, 16, s16_bytes(growl));
+    if (!baby.empty()) write_wav(dir + "/dat/samples/baby.wav", 44100, 1, 16, s16_bytes(baby));
 }
 
 void prepare_in(const std::string &dir) {
@@ -96,8 +94,7 @@ void MixerTest::SetUp() {
 void MixerTest::TearDown() {
     audio_release();
     std::string cmd = "rm -rf '" + dir + "'";
-    if (std::system(cmd.c_str()) != 0)
-        ADD_FAILURE() << "could not remove " << dir;
+    if (std::system(cmd.c_str()) != 0) ADD_FAILURE() << "could not remove " << dir;
 }
 
 std::vector<int16_t> MixerTest::mix(int count) {

@@ -6,9 +6,9 @@
 
 struct ModelVoice {
     double delay, attack, sustain, release;
-    int wave;       // 0 sine, 2 chirp, 3 fall, 4 vibrato
+    int wave; // 0 sine, 2 chirp, 3 fall, 4 vibrato
     double freq, amp, phase;
-    double x, y;    // position; the listener is at (lx, ly)
+    double x, y; // position; the listener is at (lx, ly)
     bool ambient;
 };
 

@@ -9,13 +9,11 @@ double measure_hz(const std::vector<double> &s, double rate) {
     for (std::size_t i = 1; i < s.size(); i++) {
         if (s[i - 1] < 0.0 && s[i] >= 0.0) {
             double t = (i - 1) + (-s[i - 1]) / (s[i] - s[i - 1]);
-            if (count == 0)
-                first = t;
+            if (count == 0) first = t;
             last = t;
             count++;
         }
     }
-    if (count < 2)
-        return 0.0;
+    if (count < 2) return 0.0;
     return (count - 1) * rate / (last - first);
 }

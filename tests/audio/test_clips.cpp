@@ -16,8 +16,7 @@ class ClipTest : public ::testing::Test {
     }
     void TearDown() override {
         ASSERT_EQ(chdir(here), 0);
-        if (std::system(("rm -rf '" + dir + "'").c_str()) != 0)
-            ADD_FAILURE();
+        if (std::system(("rm -rf '" + dir + "'").c_str()) != 0) ADD_FAILURE();
     }
     SampleClip load_quietly(const char *name, std::string *err) {
         testing::internal::CaptureStderr();

@@ -9,8 +9,8 @@
 struct StepResult {
     int32_t note;
     bool rising;
-    int32_t u;       // the step's coin: the second draw, after the note's start phase
-    Voice *voice;    // the note it appended
+    int32_t u;    // the step's coin: the second draw, after the note's start phase
+    Voice *voice; // the note it appended
 };
 
 // One step from a given state with a given seed; the coin is read back from the same seed.

@@ -213,7 +213,8 @@ TEST_F(MixerTest, RestartSilencesOnlyHissAndGrowl) {
     EXPECT_FALSE(growl_on.load());
     EXPECT_EQ(count_voices(), 3);
     std::vector<int16_t> out = mix(69900);
-    EXPECT_EQ(count_voices(), 0); // the chord ran its 70000 samples; the melody's notes came and went
+    EXPECT_EQ(count_voices(),
+              0); // the chord ran its 70000 samples; the melody's notes came and went
     bool heard = false;
     for (int i = 0; i < 20000; i++) heard |= out[i] != 0;
     EXPECT_TRUE(heard);
@@ -232,8 +233,7 @@ class MissingClipsTest : public ::testing::Test {
     }
     void TearDown() override {
         audio_release();
-        if (std::system(("rm -rf '" + dir + "'").c_str()) != 0)
-            ADD_FAILURE();
+        if (std::system(("rm -rf '" + dir + "'").c_str()) != 0) ADD_FAILURE();
     }
     std::string dir, err;
 };
@@ -268,6 +268,5 @@ TEST(NoClips, BabyVoiceOnAnEmptyClipIsSilent) {
     audio_release();
     EXPECT_TRUE(sample_clips.empty());
     EXPECT_EQ(tone_tables[0], nullptr);
-    if (std::system(("rm -rf '" + dir + "'").c_str()) != 0)
-        ADD_FAILURE();
+    if (std::system(("rm -rf '" + dir + "'").c_str()) != 0) ADD_FAILURE();
 }

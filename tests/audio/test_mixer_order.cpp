@@ -14,8 +14,7 @@
 #include "tests/audio/audio_fixture.h"
 
 static int16_t plain_sample() {
-    if (sample_clock % MELODY_PERIOD == 0)
-        melody_step();
+    if (sample_clock % MELODY_PERIOD == 0) melody_step();
     int32_t s = 0;
     Voice *prev = nullptr;
     for (Voice *v = voices; v;) {
@@ -23,8 +22,7 @@ static int16_t plain_sample() {
         Voice *next = v->next;
         if (v->position >= voice_length(v)) {
             (prev ? prev->next : voices) = next;
-            if (voices_tail == v)
-                voices_tail = prev;
+            if (voices_tail == v) voices_tail = prev;
             delete v;
         } else {
             prev = v;
@@ -48,9 +46,9 @@ static int16_t plain_sample() {
 
 // Events raised between calls at fixed points; the same script drives both mixers.
 static void raise_events(int call) {
-    const int32_t script[] = {SOUND_CAUGHT, SOUND_PLANT_BUMP, SOUND_FIRST_ARRIVAL,
-                              SOUND_BABY_TOUCHED, SOUND_WALL_BUMP, SOUND_SECOND_ARRIVAL,
-                              SOUND_BABY_BURST, SOUND_LIGHT_ARRIVED, SOUND_JOURNEY_END};
+    const int32_t script[] = {SOUND_CAUGHT,       SOUND_PLANT_BUMP,    SOUND_FIRST_ARRIVAL,
+                              SOUND_BABY_TOUCHED, SOUND_WALL_BUMP,     SOUND_SECOND_ARRIVAL,
+                              SOUND_BABY_BURST,   SOUND_LIGHT_ARRIVED, SOUND_JOURNEY_END};
     int32_t id = script[call % 9];
     sound_event(id, float(call % 13) - 6.0f, float(call % 5), 0.0f, 0.0f, call % 7);
     sound_event(SOUND_ROW_SPLASH, 0, 0, 0, 0.02f * (call % 4), 0);
@@ -70,8 +68,7 @@ static std::vector<int16_t> run(bool plain, uint32_t start_clock) {
     const int sizes[] = {2048, 1, 333, 4096, 26460, 7, 2048, 1500};
     for (int call = 0; call < 40; call++) {
         raise_events(call);
-        if (call == 10)
-            growl_on = true;
+        if (call == 10) growl_on = true;
         int n = sizes[call % 8];
         std::vector<int16_t> part(static_cast<size_t>(n));
         if (plain)
@@ -110,13 +107,19 @@ TEST_F(MixerTest, VoiceRunsAgreeWithSingleSamples) {
         float freq;
     };
     const Shape shapes[] = {
-        {WAVE_SINE, 0, 100, 5000, 900, 440.0f},      {WAVE_SINE, 300, 0, 200000, 0, 5000.0f},
-        {WAVE_CHIRP, 70, 3000, 2000, 1000, 369.99f}, {WAVE_CHIRP, 0, 0, 3000, 0, 311.13f},
-        {WAVE_FALL, 10, 1000, 1000, 3000, 493.88f},  {WAVE_FALL, 0, 0, 0, 2500, 554.37f},
+        {WAVE_SINE, 0, 100, 5000, 900, 440.0f},
+        {WAVE_SINE, 300, 0, 200000, 0, 5000.0f},
+        {WAVE_CHIRP, 70, 3000, 2000, 1000, 369.99f},
+        {WAVE_CHIRP, 0, 0, 3000, 0, 311.13f},
+        {WAVE_FALL, 10, 1000, 1000, 3000, 493.88f},
+        {WAVE_FALL, 0, 0, 0, 2500, 554.37f},
         {WAVE_VIBRATO, 5000, 9000, 18000, 36000, 622.25f},
-        {WAVE_VIBRATO, 0, 0, 150000, 0, 3000.0f},    {WAVE_TABLE, 0, 10, 3000, 10, 0.0f},
-        {WAVE_SQUARE, 5, 10, 3000, 10, 466.16f},     {WAVE_CLIP, 0, 0, 400, 0, 0.0f},
-        {WAVE_NOISE, 20, 10, 300, 10, 0.0f},         {9, 0, 10, 10, 10, 440.0f},
+        {WAVE_VIBRATO, 0, 0, 150000, 0, 3000.0f},
+        {WAVE_TABLE, 0, 10, 3000, 10, 0.0f},
+        {WAVE_SQUARE, 5, 10, 3000, 10, 466.16f},
+        {WAVE_CLIP, 0, 0, 400, 0, 0.0f},
+        {WAVE_NOISE, 20, 10, 300, 10, 0.0f},
+        {9, 0, 10, 10, 10, 440.0f},
     };
     for (const Shape &sh : shapes) {
         seed_random(5);
@@ -128,7 +131,8 @@ TEST_F(MixerTest, VoiceRunsAgreeWithSingleSamples) {
         std::vector<int32_t> sums(2048);
         int differ = 0, worst = 0, chunk = 0;
         for (uint32_t done = 0; done < total; chunk++) {
-            int n = static_cast<int>(std::min<uint32_t>(total - done, 1 + (97 + chunk * 389) % 2048));
+            int n =
+                static_cast<int>(std::min<uint32_t>(total - done, 1 + (97 + chunk * 389) % 2048));
             listener_pos.store(float(chunk % 9), 0.0f, 0.0f);
             std::fill(sums.begin(), sums.end(), 0);
             seed_random(chunk);

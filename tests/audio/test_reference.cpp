@@ -10,9 +10,10 @@
 #include "tests/audio/reference_model.h"
 
 static ModelVoice model_of(const Voice *v) {
-    return ModelVoice{double(v->delay), double(v->attack), double(v->sustain), double(v->release),
-                      v->waveform, double(v->frequency), double(v->amplitude), double(v->phase),
-                      double(v->x), double(v->y), v->ambient};
+    return ModelVoice{double(v->delay),     double(v->attack), double(v->sustain),
+                      double(v->release),   v->waveform,       double(v->frequency),
+                      double(v->amplitude), double(v->phase),  double(v->x),
+                      double(v->y),         v->ambient};
 }
 
 struct Case {

@@ -44,8 +44,8 @@ TEST(AudioThreads, GameThreadRaisesEventsWhileTheDeviceMixes) {
         random_int(); // the tick's own draws, racing the mixer's
         SDL_Delay(5);
     }
-    EXPECT_GE(mixed_so_far() - start, 8u * 2048u) << "the device mixed too little in " << rounds
-                                                  << " rounds";
+    EXPECT_GE(mixed_so_far() - start, 8u * 2048u)
+        << "the device mixed too little in " << rounds << " rounds";
     audio_shutdown();
     EXPECT_EQ(voices, nullptr);
     EXPECT_TRUE(sample_clips.empty());

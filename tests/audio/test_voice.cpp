@@ -2,8 +2,8 @@
 // independent model of the sine-family voices.
 #include <cmath>
 
-#include "audio/convert.h"
 #include "audio/audio.h"
+#include "audio/convert.h"
 #include "audio/mixer.h"
 #include "sim/random.h"
 #include "sim/state.h"
@@ -13,8 +13,7 @@
 static Voice *voice_at(uint32_t delay, uint32_t attack, uint32_t sustain, uint32_t release,
                        int32_t wave, float freq, float amp, bool ambient, float x = 0.0f,
                        float y = 0.0f) {
-    return make_voice(delay, attack, sustain, release, wave, freq, amp, ambient, x, y, 0.0f, 0,
-                      1);
+    return make_voice(delay, attack, sustain, release, wave, freq, amp, ambient, x, y, 0.0f, 0, 1);
 }
 
 static float level_at(Voice *v, uint32_t n) {
@@ -148,7 +147,8 @@ TEST_F(MixerTest, TablePitchFollowsTheStride) {
 TEST_F(MixerTest, ToneTablesHoldFullScaleSines) {
     for (int k = 0; k < 7; k++) {
         int peak = 0;
-        for (int i = 0; i < TONE_TABLE_LEN; i++) peak = std::max(peak, std::abs(int(tone_tables[k][i])));
+        for (int i = 0; i < TONE_TABLE_LEN; i++)
+            peak = std::max(peak, std::abs(int(tone_tables[k][i])));
         EXPECT_GE(peak, 16370);
         EXPECT_LE(peak, 16383);
         for (int i : {0, 1, 777, 123456, 199999}) {

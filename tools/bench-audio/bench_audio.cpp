@@ -34,8 +34,8 @@ static void thirty_voices() {
     for (int i = 0; i < 30; i++) {
         float x = static_cast<float>(i % 7) * 4.0f - 12.0f;
         float y = static_cast<float>(i % 5) * 3.0f - 6.0f;
-        append_voice(make_voice(0, 2000, 400000, 2000, waves[i % 4], scale_hz[i % 7],
-                                0.01f, false, x, y, 0.0f, 0, 0));
+        append_voice(make_voice(0, 2000, 400000, 2000, waves[i % 4], scale_hz[i % 7], 0.01f, false,
+                                x, y, 0.0f, 0, 0));
     }
 }
 
@@ -52,8 +52,7 @@ static double measure(void (*load)(), int *voices_at_end) {
     int16_t out[BUFFER];
     for (int r = 0; r < RUNS; r++) {
         fresh_mixer();
-        if (load)
-            load();
+        if (load) load();
         auto t0 = std::chrono::steady_clock::now();
         for (int b = 0; b < BUFFERS_PER_RUN; b++) mix_samples(out, BUFFER);
         auto t1 = std::chrono::steady_clock::now();

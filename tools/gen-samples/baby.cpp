@@ -14,7 +14,8 @@ static double smoothstep(double a, double b, double x) {
 static double pitch_at(double t) {
     double rise = 390.0 + 150.0 * smoothstep(0.0, 0.09, t);
     double fall = 230.0 * smoothstep(0.62, 1.1, t);
-    double tremble = 1.0 + (0.015 + 0.03 * smoothstep(0.2, 0.7, t)) * std::sin(2.0 * M_PI * 6.2 * t);
+    double tremble =
+        1.0 + (0.015 + 0.03 * smoothstep(0.2, 0.7, t)) * std::sin(2.0 * M_PI * 6.2 * t);
     return (rise + 25.0 * smoothstep(0.1, 0.55, t) - fall) * tremble;
 }
 

@@ -3,15 +3,14 @@
 
 #include "tools/gen-samples/synth.h"
 
-static const int LOOP = 3 * RATE;     // the clip's length; the mixer loops it
-static const int BLEND = RATE / 4;    // the end is faded into the start over this many samples
+static const int LOOP = 3 * RATE;  // the clip's length; the mixer loops it
+static const int BLEND = RATE / 4; // the end is faded into the start over this many samples
 
 // A glottal-like pulse: the throat opens slowly and snaps shut, and the snap carries the
 // harmonics that the mouth's resonances then colour.
 static double pulse(double phase) {
     const double open = 0.6;
-    if (phase >= open)
-        return 0.0;
+    if (phase >= open) return 0.0;
     double s = phase / open;
     return s * s;
 }
@@ -28,7 +27,8 @@ static std::vector<double> raw_growl() {
     for (int i = 0; i < LOOP + BLEND; i++) {
         double t = static_cast<double>(i) / LOOP; // loop turns
         // The pitch wanders slowly (in whole turns of the loop) and shakes from cycle to cycle.
-        double f0 = 64.0 + 7.0 * std::sin(2.0 * M_PI * 2.0 * t) + 3.0 * std::sin(2.0 * M_PI * 5.0 * t);
+        double f0 =
+            64.0 + 7.0 * std::sin(2.0 * M_PI * 2.0 * t) + 3.0 * std::sin(2.0 * M_PI * 5.0 * t);
         phase += f0 * (1.0 + jitter) / RATE;
         if (phase >= 1.0) {
             phase -= 1.0;

@@ -59,8 +59,7 @@ static void put(std::FILE *f, uint32_t v, int bytes) {
 
 bool write_wav16(const std::string &path, const std::vector<int16_t> &samples) {
     std::FILE *f = std::fopen(path.c_str(), "wb");
-    if (!f)
-        return false;
+    if (!f) return false;
     uint32_t data_bytes = static_cast<uint32_t>(samples.size() * 2);
     std::fputs("RIFF", f);
     put(f, 36 + data_bytes, 4);

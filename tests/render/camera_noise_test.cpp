@@ -88,21 +88,6 @@ TEST_F(Camera, LampHangsTwoUnitsAboveTheBoat) {
     EXPECT_FLOAT_EQ(diffuse[0], 0.9f);
 }
 
-TEST_F(Camera, MaterialsGoToBothFaces) {
-    for (int i = 0; i < NUM_MATERIALS; i++) {
-        apply_material(i);
-        GLfloat front[4], back[4], shine = 0.0f;
-        glGetMaterialfv(GL_FRONT, GL_DIFFUSE, front);
-        glGetMaterialfv(GL_BACK, GL_DIFFUSE, back);
-        glGetMaterialfv(GL_BACK, GL_SHININESS, &shine);
-        for (int c = 0; c < 4; c++) {
-            EXPECT_EQ(front[c], materials[i].diffuse[c]);
-            EXPECT_EQ(back[c], materials[i].diffuse[c]);
-        }
-        EXPECT_EQ(shine, materials[i].shininess);
-    }
-}
-
 int live_textures() {
     int n = 0;
     for (GLuint name = 1; name < 256; name++) n += glIsTexture(name) == GL_TRUE;

@@ -72,6 +72,29 @@ static void report(const char *name, void (*load)(), double target) {
                 name, us, speed, target, speed >= target ? "met" : "MISSED", left);
 }
 
+// What one voice costs per sample in a mixer segment, by waveform: the median of RUNS runs.
+static void report_waveforms() {
+    static const char *const names[NUM_WAVEFORMS] = {"sine",    "table", "chirp",  "fall",
+                                                     "vibrato", "noise", "square", "clip"};
+    static int32_t sum[BUFFER];
+    std::printf("per voice and sample, sounding, in a segment:");
+    for (int w = 0; w < NUM_WAVEFORMS; w++) {
+        std::vector<double> ns;
+        for (int r = 0; r < RUNS; r++) {
+            Voice *v = make_voice(0, 0, 1000000, 0, w, scale_hz[w % 7], 0.01f, false, 3.0f, 4.0f,
+                                  0.0f, static_cast<int8_t>(w % 7), 1);
+            auto t0 = std::chrono::steady_clock::now();
+            for (int b = 0; b < BUFFERS_PER_RUN; b++) add_voice_run(v, sum, BUFFER);
+            auto t1 = std::chrono::steady_clock::now();
+            ns.push_back(std::chrono::duration<double, std::nano>(t1 - t0).count() /
+                         (BUFFERS_PER_RUN * BUFFER));
+            delete v;
+        }
+        std::sort(ns.begin(), ns.end());
+        std::printf("%s %.1f ns%s", names[w], ns[RUNS / 2], w + 1 < NUM_WAVEFORMS ? ", " : "\n");
+    }
+}
+
 int main(int argc, char **argv) {
     if (argc > 1 && chdir(argv[1]) != 0) {
         std::perror(argv[1]);
@@ -83,6 +106,7 @@ int main(int argc, char **argv) {
     report("(i) melody and hiss", nullptr, 300.0);
     report("(ii) 30 positional sine-family voices", thirty_voices, 50.0);
     report("(iii) event 11 and three chords", phrase_and_chords, 300.0);
+    report_waveforms();
     audio_release();
     return 0;
 }

@@ -32,7 +32,8 @@ static void walls_pass() {
     glDisable(GL_LIGHTING);
 }
 
-// The chaser and the babies are textured sprites in their own colours.
+// The chaser and the babies are textured sprites in their own colours; each binds its own
+// texture (the chaser's, then the babies') when the texture table comes.
 static void sprites_pass() {
     glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
     glEnable(GL_TEXTURE_2D);

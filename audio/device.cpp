@@ -21,8 +21,11 @@ void audio_release() {
     free_tone_tables();
 }
 
+bool voices_unheard;
+
 // No obtained format is asked for, so SDL converts to whatever the hardware takes. A device
-// that cannot be opened leaves the game silent and otherwise unchanged.
+// that cannot be opened leaves the game silent and otherwise unchanged, except that the voices
+// of its events are dropped as they are made, since no mixer will ever play and free them.
 void audio_init() {
     audio_prepare();
     SDL_AudioSpec desired;
@@ -33,7 +36,7 @@ void audio_init() {
     desired.samples = 2048;
     desired.callback = mix_audio;
     desired.userdata = nullptr;
-    SDL_OpenAudio(&desired, nullptr);
+    voices_unheard = SDL_OpenAudio(&desired, nullptr) < 0;
     SDL_PauseAudio(0);
 }
 

@@ -128,7 +128,9 @@ void sound_event(int32_t id, float x, float y, float z, float amount, int32_t no
     Voice *made[MAX_EVENT_VOICES];
     for (int i = 0; i < event.count; i++)
         made[i] = make_event_voice(voice_specs[event.first + i], x, y, z, note);
-    if (event.count > 0) {
+    if (voices_unheard) {
+        for (int i = 0; i < event.count; i++) delete made[i];
+    } else if (event.count > 0) {
         // The mixer never sees the list half-linked, and an event's voices start together.
         std::lock_guard<std::mutex> hold(voice_lock);
         for (int i = 0; i < event.count; i++) append_voice(made[i]);

@@ -51,3 +51,22 @@ TEST(AudioThreads, GameThreadRaisesEventsWhileTheDeviceMixes) {
     EXPECT_TRUE(sample_clips.empty());
     SDL_Quit();
 }
+
+// With no device at all the game goes on silently: events still draw their random numbers,
+// but their voices do not pile up where no mixer will ever free them.
+TEST(AudioThreads, NoDeviceKeepsNoVoices) {
+    setenv("SDL_AUDIODRIVER", "no-such-driver", 1);
+    testing::internal::CaptureStderr();
+    audio_init();
+    testing::internal::GetCapturedStderr();
+    seed_random(3);
+    for (int32_t id = 0; id < NUM_SOUND_EVENTS; id++) sound_event(id, 0, 0, 0, 0.5f, 2);
+    EXPECT_EQ(random_draws(), 2u + 1 + 3 + 3 + 3 + 3 + 2 + 1 + 1 + 8);
+    {
+        std::lock_guard<std::mutex> hold(voice_lock);
+        EXPECT_EQ(count_voices(), 0);
+    }
+    audio_shutdown();
+    SDL_Quit();
+    unsetenv("SDL_AUDIODRIVER");
+}

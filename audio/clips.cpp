@@ -19,12 +19,12 @@ static SampleClip failed_clip(const char *path) {
 }
 
 // Runs SDL's conversion over a copy of the loaded bytes; null when it cannot be built or run.
-static int16_t *convert_to_device_format(const SDL_AudioSpec &spec, const Uint8 *wav, Uint32 len,
+static int16_t *convert_to_device_format(const SDL_AudioSpec &format, const Uint8 *wav, Uint32 len,
                                          int *out_len) {
     SDL_AudioCVT cvt;
     std::memset(&cvt, 0, sizeof cvt);
-    int built = SDL_BuildAudioCVT(&cvt, spec.format, spec.channels, spec.freq, AUDIO_S16LSB, 1,
-                                  SAMPLE_RATE);
+    int built = SDL_BuildAudioCVT(&cvt, format.format, format.channels, format.freq, AUDIO_S16LSB,
+                                  1, SAMPLE_RATE);
     if (built < 0 || cvt.len_mult < 1) return nullptr;
     if (len > static_cast<Uint32>(INT_MAX / cvt.len_mult)) return nullptr;
     size_t bytes = static_cast<size_t>(len) * cvt.len_mult;
@@ -48,12 +48,13 @@ static int16_t *convert_to_device_format(const SDL_AudioSpec &spec, const Uint8 
 SampleClip load_clip(const char *name) {
     char path[256];
     std::snprintf(path, sizeof path, "dat/samples/%s.wav", name);
-    SDL_AudioSpec spec;
+    SDL_AudioSpec format;
     Uint8 *wav = nullptr;
     Uint32 len = 0;
-    if (!SDL_LoadWAV_RW(SDL_RWFromFile(path, "rb"), 1, &spec, &wav, &len)) return failed_clip(path);
+    if (!SDL_LoadWAV_RW(SDL_RWFromFile(path, "rb"), 1, &format, &wav, &len))
+        return failed_clip(path);
     int converted = 0;
-    int16_t *buf = convert_to_device_format(spec, wav, len, &converted);
+    int16_t *buf = convert_to_device_format(format, wav, len, &converted);
     SDL_FreeWAV(wav);
     if (!buf) return failed_clip(path);
     return SampleClip{converted / 2, buf};

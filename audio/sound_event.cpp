@@ -14,7 +14,7 @@ enum Pitch : int8_t {
     // 0..6: that degree
 };
 
-struct VoiceSpec {
+struct EventVoice {
     int32_t waveform;
     int8_t pitch;   // a Pitch, or a degree 0..6
     float multiple; // times the degree's pitch: 2 an octave up, 3 an octave and a fifth
@@ -24,7 +24,7 @@ struct VoiceSpec {
     int8_t table_step; // WAVE_TABLE's stride; the table is the pitch's degree
 };
 
-static const VoiceSpec voice_specs[] = {
+static const EventVoice event_voices[] = {
     // 0: event 1, baby_burst
     {WAVE_CHIRP, PITCH_RANDOM, 1.0f, 0.016f, 0, 15000, 15000, 20000, false, 0},
     // 1: event 2, baby_touched
@@ -64,7 +64,7 @@ static const VoiceSpec voice_specs[] = {
 enum LevelEffect { LEVEL_NONE, LEVEL_FEED_HISS, LEVEL_GROWL_ON, LEVEL_SILENCE };
 
 struct EventSound {
-    int first;          // index of its first voice in voice_specs
+    int first;          // index of its first voice in event_voices
     int count;          // voices it makes, in this order
     LevelEffect effect; // applied after its voices are appended
 };
@@ -85,21 +85,21 @@ static const EventSound event_sounds[] = {
 };
 static_assert(sizeof event_sounds / sizeof event_sounds[0] == NUM_SOUND_EVENTS,
               "one sound per event");
-static_assert(sizeof voice_specs / sizeof voice_specs[0] == 24, "every event's voices listed");
+static_assert(sizeof event_voices / sizeof event_voices[0] == 24, "every event's voices listed");
 
 static const int MAX_EVENT_VOICES = 8;
 
 // Draws the random degree (if any) and then the start phase, in that order.
-static Voice *make_event_voice(const VoiceSpec &spec, float x, float y, float z, int32_t note) {
-    int32_t degree = spec.pitch;
-    if (spec.pitch == PITCH_RANDOM)
+static Voice *make_event_voice(const EventVoice &ev, float x, float y, float z, int32_t note) {
+    int32_t degree = ev.pitch;
+    if (ev.pitch == PITCH_RANDOM)
         degree = random_int() % NUM_DEGREES;
-    else if (spec.pitch == PITCH_NOTE)
+    else if (ev.pitch == PITCH_NOTE)
         degree = note >= 0 && note < NUM_DEGREES ? note : PITCH_NONE;
-    float frequency = degree >= 0 ? spec.multiple * scale_hz[degree] : 0.0f;
-    int8_t table = static_cast<int8_t>(spec.waveform == WAVE_TABLE ? degree : 0);
-    return make_voice(spec.delay, spec.attack, spec.sustain, spec.release, spec.waveform, frequency,
-                      spec.amplitude, spec.ambient, x, y, z, table, spec.table_step);
+    float frequency = degree >= 0 ? ev.multiple * scale_hz[degree] : 0.0f;
+    int8_t table = static_cast<int8_t>(ev.waveform == WAVE_TABLE ? degree : 0);
+    return make_voice(ev.delay, ev.attack, ev.sustain, ev.release, ev.waveform, frequency,
+                      ev.amplitude, ev.ambient, x, y, z, table, ev.table_step);
 }
 
 // An increment that races the mixer's decay may be lost; that is a fraction of a sample's hiss.
@@ -127,7 +127,7 @@ void sound_event(int32_t id, float x, float y, float z, float amount, int32_t no
     const EventSound &event = event_sounds[id];
     Voice *made[MAX_EVENT_VOICES];
     for (int i = 0; i < event.count; i++)
-        made[i] = make_event_voice(voice_specs[event.first + i], x, y, z, note);
+        made[i] = make_event_voice(event_voices[event.first + i], x, y, z, note);
     if (voices_unheard) {
         for (int i = 0; i < event.count; i++) delete made[i];
     } else if (event.count > 0) {

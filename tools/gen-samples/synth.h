@@ -13,7 +13,7 @@ struct Noise {
     double next(); // uniform in -1..1
 };
 
-// A biquad section (direct form I) with the usual audio cookbook designs.
+// A biquad section (direct form I) with the usual audio cookbook formulas.
 struct Biquad {
     double b0, b1, b2, a1, a2;
     double x1, x2, y1, y2;

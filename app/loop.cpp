@@ -1,6 +1,4 @@
 // The main loop: events, whole 25 ms ticks as wall time allows, one frame, swap; no frame cap.
-#include <GL/gl.h>
-
 #include "app/shell.h"
 #include "render/render.h"
 #include "sim/state.h"
@@ -35,20 +33,6 @@ void handle_event(const SDL_Event &event) {
     }
 }
 
-// The clear colour is never set: it stays OpenGL's initial transparent black.
-static void reset_frame_state() {
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
-    glEnable(GL_BLEND);
-    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    glShadeModel(GL_SMOOTH);
-    glEnable(GL_DEPTH_TEST);
-    glDepthMask(GL_TRUE);
-}
-
 void run_main_loop() {
     last_ticks = SDL_GetTicks();
     uint32_t tick_accumulator = 0;
@@ -62,7 +46,7 @@ void run_main_loop() {
         for (uint32_t n = take_due_ticks(now, last_ticks, tick_accumulator); n > 0; n--)
             run_tick();
         refresh_noise();
-        reset_frame_state();
+        start_gl_frame();
         draw_frame();
         SDL_GL_SwapBuffers();
         last_ticks = now;

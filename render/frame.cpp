@@ -64,6 +64,7 @@ void draw_scene() {
     draw_boat();
 }
 
+// The clear colour is never set: it stays OpenGL's initial transparent black.
 void start_gl_frame() {
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();

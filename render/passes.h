@@ -31,7 +31,3 @@ void draw_babies();      // pass 8
 void draw_boat();        // pass 9
 void draw_screen_pass(); // pass 10: fade, then draw_overlay
 void draw_overlay();     // the film grain
-
-// The main loop's per-frame reset of matrices, blending, buffers and depth, for the programs
-// that draw frames without the main loop (tests, benchmarks).
-void start_gl_frame();

@@ -9,5 +9,6 @@ extern unsigned noise_texture; // the film grain's OpenGL texture name
 void make_noise_texture(); // at every world reset
 void refresh_noise();      // once per frame, after the ticks
 void free_noise_pixels();  // at shutdown
+void start_gl_frame();     // once per frame, before draw_frame: matrices, blending, clear, depth
 void draw_frame();         // once per frame
 void set_fog();            // once, in the video set-up: linear black fog from 10 to 30 units

@@ -36,21 +36,17 @@ void handle_event(const SDL_Event &event) {
 void run_main_loop() {
     last_ticks = SDL_GetTicks();
     uint32_t tick_accumulator = 0;
-    if (quit_requested)
-        return;
+    if (quit_requested) return;
     for (;;) {
         SDL_Event event;
-        while (SDL_PollEvent(&event))
-            handle_event(event);
+        while (SDL_PollEvent(&event)) handle_event(event);
         uint32_t now = SDL_GetTicks();
-        for (uint32_t n = take_due_ticks(now, last_ticks, tick_accumulator); n > 0; n--)
-            run_tick();
+        for (uint32_t n = take_due_ticks(now, last_ticks, tick_accumulator); n > 0; n--) run_tick();
         refresh_noise();
         start_gl_frame();
         draw_frame();
         SDL_GL_SwapBuffers();
         last_ticks = now;
-        if (quit_requested)
-            return;
+        if (quit_requested) return;
     }
 }

@@ -4,8 +4,8 @@
 #include <SDL/SDL.h>
 #include <cstdint>
 
-extern bool windowed;        // any command-line text: a 640 x 480 window instead of full screen
-extern uint32_t last_ticks;  // SDL_GetTicks at the previous frame's tick phase
+extern bool windowed;       // any command-line text: a 640 x 480 window instead of full screen
+extern uint32_t last_ticks; // SDL_GetTicks at the previous frame's tick phase
 
 // True when the arguments, joined by blanks, hold anything but blanks.
 bool command_line_windowed(int argc, char **argv);

@@ -33,14 +33,11 @@ static void require_visible_display() {
 // With no display at all there is nothing to try. With only an X display, SDL is held to X:
 // otherwise, when the X server is gone, it wanders on to Wayland and prints its complaints.
 static void choose_video_driver() {
-    if (std::getenv("SDL_VIDEODRIVER"))
-        return;
+    if (std::getenv("SDL_VIDEODRIVER")) return;
     bool x = std::getenv("DISPLAY") && *std::getenv("DISPLAY");
     bool wayland = std::getenv("WAYLAND_DISPLAY") && *std::getenv("WAYLAND_DISPLAY");
-    if (!x && !wayland)
-        fail_start("no display", "cannot open a window (DISPLAY is not set)");
-    if (x && !wayland)
-        setenv("SDL_VIDEODRIVER", "x11", 0);
+    if (!x && !wayland) fail_start("no display", "cannot open a window (DISPLAY is not set)");
+    if (x && !wayland) setenv("SDL_VIDEODRIVER", "x11", 0);
 }
 
 static void init_sdl() {

@@ -56,8 +56,7 @@ static void third_visit() {
 
 // The last lighthouse stays put; the ending waits for no running fade.
 static void fourth_visit() {
-    if (ending || restart_pending)
-        return;
+    if (ending || restart_pending) return;
     sound_event(SOUND_JOURNEY_END, 0.0f, 0.0f, 0.0f, 0.0f, 0);
     ending = true;
 }
@@ -65,17 +64,24 @@ static void fourth_visit() {
 void check_lighthouse() {
     float dx = boat_x - lighthouse_x;
     float dy = boat_y - lighthouse_y;
-    if (dx * dx + dy * dy >= 100.0f)
-        return;
+    if (dx * dx + dy * dy >= 100.0f) return;
     int32_t old = stage;
     stage = old + 1;
     switch (old) {
-    case 1: first_visit(); break;
-    case 2: second_visit(); break;
-    case 3: third_visit(); break;
-    case 4: fourth_visit(); break;
-    default: break;
+    case 1:
+        first_visit();
+        break;
+    case 2:
+        second_visit();
+        break;
+    case 3:
+        third_visit();
+        break;
+    case 4:
+        fourth_visit();
+        break;
+    default:
+        break;
     }
-    for (Light &l : lights)
-        aim_light(l);
+    for (Light &l : lights) aim_light(l);
 }

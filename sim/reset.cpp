@@ -45,8 +45,7 @@ static void scatter_lights() {
 }
 
 void reset_world() {
-    if (reset_noise_hook)
-        reset_noise_hook();
+    if (reset_noise_hook) reset_noise_hook();
     reset_boat();
     reset_sea();
     scatter_plants();

@@ -6,8 +6,8 @@
 #include <list>
 #include <vector>
 
-constexpr int SEA_SIZE = 110;    // the sea grid is SEA_SIZE x SEA_SIZE cells and wraps at its edges
-constexpr int SEA_HALF = 55;     // world x = 0 is row 55; the boat stays within +-55
+constexpr int SEA_SIZE = 110; // the sea grid is SEA_SIZE x SEA_SIZE cells and wraps at its edges
+constexpr int SEA_HALF = 55;  // world x = 0 is row 55; the boat stays within +-55
 constexpr int NUM_PLANTS = 50;
 constexpr int NUM_LIGHTS = 14;
 constexpr int NUM_BABIES = 48;
@@ -70,12 +70,12 @@ struct Spark {
 };
 
 // Progression and fades
-extern int32_t stage;         // lighthouse visits so far + 1
-extern float fade;            // screen cover, 1 = fully covered
-extern bool restart_pending;  // caught: fading out towards a reset
-extern bool ending;           // last lighthouse reached: fading to white, then quit
-extern bool quit_requested;   // the main loop ends after the frame in which this is set
-extern bool chaser_active;    // the chaser hunts the boat
+extern int32_t stage;        // lighthouse visits so far + 1
+extern float fade;           // screen cover, 1 = fully covered
+extern bool restart_pending; // caught: fading out towards a reset
+extern bool ending;          // last lighthouse reached: fading to white, then quit
+extern bool quit_requested;  // the main loop ends after the frame in which this is set
+extern bool chaser_active;   // the chaser hunts the boat
 
 // Mouse accumulators, fed by the main loop and consumed by the tick
 extern float row_input;   // 0.7 per pixel of vertical motion (positive: pulled towards you)
@@ -86,8 +86,8 @@ extern float oar_sweep;        // stroke angle of both oars, degrees within +-15
 extern float steer;            // oar balance, within +-2.5
 extern float steer_deflection; // steer through the dead zone, within +-1
 extern float boat_x, boat_y;
-extern float boat_heading; // radians, 0 along +x, counter-clockwise
-extern float turn_rate;    // heading change per tick
+extern float boat_heading;       // radians, 0 along +x, counter-clockwise
+extern float turn_rate;          // heading change per tick
 extern float row_vx, row_vy;     // velocity from rowing, at most 0.3 per tick
 extern float drift_vx, drift_vy; // velocity from shoves
 extern float boat_bob;           // smoothed sea height under the boat

@@ -2,8 +2,7 @@
 #include "sim/phases.h"
 
 void run_tick() {
-    if (!run_fades())
-        return;
+    if (!run_fades()) return;
     read_mouse();
     move_boat();
     turn_boat();

@@ -14,4 +14,6 @@ void start_event_log() {
     sound_event_observer = log_event;
 }
 
-void stop_event_log() { sound_event_observer = nullptr; }
+void stop_event_log() {
+    sound_event_observer = nullptr;
+}

@@ -11,13 +11,11 @@ struct ReferenceDraws {
     int32_t next() {
         for (;;) {
             uint32_t v = engine();
-            if (v <= 2147483647u)
-                return static_cast<int32_t>(v);
+            if (v <= 2147483647u) return static_cast<int32_t>(v);
         }
     }
     void skip(int n) {
-        while (n-- > 0)
-            next();
+        while (n-- > 0) next();
     }
     float coordinate() { return (next() % 11001 - 5500) * 0.01f; } // [-55, 55] by 0.01
     float height() { return (next() % 100) * 0.01f + 1.0f; }       // [1, 1.99] by 0.01

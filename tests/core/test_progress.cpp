@@ -65,8 +65,7 @@ TEST_F(Progress, ANewWorldFadesInOverAHundredTicksAndStops) {
     EXPECT_LE(ticks, 101);
     float settled = fade;
     EXPECT_GT(settled, -0.01f);
-    for (int i = 0; i < 50; i++)
-        run_tick();
+    for (int i = 0; i < 50; i++) run_tick();
     EXPECT_EQ(fade, settled);
 }
 
@@ -259,11 +258,9 @@ TEST_F(Progress, FourthVisitDuringARestartFadeDoesNotEndTheJourney) {
 }
 
 TEST_F(Progress, ReAimingLeavesTheLightsEmitFlagsAlone) {
-    for (int k = 0; k < 14; k++)
-        lights[k].emit = (k % 3) == 0;
+    for (int k = 0; k < 14; k++) lights[k].emit = (k % 3) == 0;
     visit(2, -55.0f, 0.0f, -58.0f, 0.0f);
-    for (int k = 0; k < 14; k++)
-        EXPECT_EQ(lights[k].emit, (k % 3) == 0) << "light " << k;
+    for (int k = 0; k < 14; k++) EXPECT_EQ(lights[k].emit, (k % 3) == 0) << "light " << k;
 }
 TEST_F(Progress, ArrivalUsesTheBoatAfterItMovedThisTick) {
     // Gliding across the line x = 48 in this very tick counts.

@@ -8,25 +8,21 @@
 #include "sim/random.h"
 
 TEST(Random, FirstDrawsForSeed1234SkipLargeOutputsRatherThanShiftingThem) {
-    const int32_t expected[] = {822569775, 2137449171, 1880026316, 1170776343, 646980841,
+    const int32_t expected[] = {822569775,  2137449171, 1880026316, 1170776343, 646980841,
                                 1187404954, 852631582,  682106748,  498808182,  1536813498};
     seed_random(1234);
-    for (int32_t e : expected)
-        EXPECT_EQ(random_int(), e);
+    for (int32_t e : expected) EXPECT_EQ(random_int(), e);
     EXPECT_EQ(random_draws(), 10u);
 }
 
 TEST(Random, SeedingRestartsTheSequenceAndTheCounter) {
     seed_random(77);
     std::vector<int32_t> first;
-    for (int i = 0; i < 1000; i++)
-        first.push_back(random_int());
+    for (int i = 0; i < 1000; i++) first.push_back(random_int());
     seed_random(77);
     EXPECT_EQ(random_draws(), 0u);
-    for (int i = 0; i < 1000; i++)
-        ASSERT_EQ(random_int(), first[i]) << "draw " << i;
-    for (int32_t v : first)
-        ASSERT_GE(v, 0);
+    for (int i = 0; i < 1000; i++) ASSERT_EQ(random_int(), first[i]) << "draw " << i;
+    for (int32_t v : first) ASSERT_GE(v, 0);
 }
 
 // Two threads drawing at once must between them take exactly the values one thread would
@@ -35,13 +31,16 @@ TEST(Random, ConcurrentDrawsShareOneSequenceWithoutLossOrRepeats) {
     const int per_thread = 50000;
     seed_random(4321);
     std::vector<int32_t> serial;
-    for (int i = 0; i < 2 * per_thread; i++)
-        serial.push_back(random_int());
+    for (int i = 0; i < 2 * per_thread; i++) serial.push_back(random_int());
 
     seed_random(4321);
     std::vector<int32_t> a, b;
-    std::thread ta([&] { for (int i = 0; i < per_thread; i++) a.push_back(random_int()); });
-    std::thread tb([&] { for (int i = 0; i < per_thread; i++) b.push_back(random_int()); });
+    std::thread ta([&] {
+        for (int i = 0; i < per_thread; i++) a.push_back(random_int());
+    });
+    std::thread tb([&] {
+        for (int i = 0; i < per_thread; i++) b.push_back(random_int());
+    });
     ta.join();
     tb.join();
     EXPECT_EQ(random_draws(), static_cast<uint64_t>(2 * per_thread));

@@ -24,7 +24,9 @@ WorldCopy copy_world() {
     return w;
 }
 
-bool same_bytes(const void *a, const void *b, size_t n) { return std::memcmp(a, b, n) == 0; }
+bool same_bytes(const void *a, const void *b, size_t n) {
+    return std::memcmp(a, b, n) == 0;
+}
 
 } // namespace
 

@@ -5,8 +5,7 @@
 
 static bool windowed_for(std::vector<const char *> args) {
     std::vector<char *> argv{const_cast<char *>("velmoor")};
-    for (const char *a : args)
-        argv.push_back(const_cast<char *>(a));
+    for (const char *a : args) argv.push_back(const_cast<char *>(a));
     return command_line_windowed(static_cast<int>(argv.size()), argv.data());
 }
 

@@ -75,30 +75,68 @@ static void unlink_finished() {
     }
 }
 
-// The oars' hiss is one-sided: 0 to 178.5 times its level.
-static int32_t add_hiss(int32_t s) {
-    int32_t b = random_int() & 255;
+// The oars' hiss is one-sided: 0 to 178.5 times its level. DRAW is the sample's random draw.
+static int32_t add_hiss(int32_t s, int32_t draw) {
+    int32_t b = draw & 255;
     float level = row_noise.load(std::memory_order_relaxed);
     s = wrap16(truncate_to_int(s + static_cast<double>(level) * b * static_cast<double>(0.7f)));
     row_noise.store(level * 0.99995f, std::memory_order_relaxed);
     return s;
 }
 
-// The growl follows sample_clock, so switching it on joins the loop wherever the clock stands.
-// Closer than 0.1 units it is amplified; at distance 0 the term is not finite and adds nothing.
-static int32_t add_growl(int32_t s) {
-    if (!growl_on.load(std::memory_order_relaxed) || sample_clips.empty()) return s;
+// Where the growl loop stands in a segment, and its level for the last positions it was heard
+// from: the positions change once a tick, so the distance is worked out again only then.
+struct GrowlLoop {
+    const int16_t *data; // clip 0's samples; null when the clip is empty or absent
+    uint32_t length;     // clip 0's length in samples
+    uint32_t at;         // sample_clock modulo length
+    Vec3 listener, source;
+    double factor; // 0.1 / distance for those positions
+    bool known;    // factor has been worked out
+};
+
+static GrowlLoop growl_loop_now() {
+    GrowlLoop loop{};
+    if (sample_clips.empty()) return loop;
     const SampleClip &clip = sample_clips[CLIP_GROWL];
-    if (clip.length <= 0 || !clip.data) return s;
+    if (clip.length <= 0 || !clip.data) return loop;
+    loop.data = clip.data;
+    loop.length = static_cast<uint32_t>(clip.length);
+    loop.at = sample_clock % loop.length;
+    return loop;
+}
+
+static bool same_place(Vec3 a, Vec3 b) {
+    return a.x == b.x && a.y == b.y && a.z == b.z;
+}
+
+// Closer than 0.1 units the growl is amplified; at distance 0 the term is not finite and adds
+// nothing.
+static double growl_factor(GrowlLoop *loop) {
     Vec3 l = listener_pos.load();
     Vec3 g = growl_pos.load();
+    if (loop->known && same_place(l, loop->listener) && same_place(g, loop->source))
+        return loop->factor;
     double dx = static_cast<float>(l.x - g.x);
     double dy = static_cast<float>(l.y - g.y);
     double dz = static_cast<float>(l.z - g.z);
     float d2 = static_cast<float>(dx * dx + dy * dy + dz * dz);
     double d = std::sqrt(static_cast<double>(d2));
-    int16_t v = clip.data[sample_clock % static_cast<uint32_t>(clip.length)];
-    return wrap16(s + truncate_to_int(static_cast<double>(0.1f) / d * v));
+    loop->listener = l;
+    loop->source = g;
+    loop->factor = static_cast<double>(0.1f) / d;
+    loop->known = true;
+    return loop->factor;
+}
+
+// The growl follows sample_clock, so switching it on joins the loop wherever the clock stands.
+// Called once for every sample, sounding or not, to keep the loop in step with the clock.
+static int32_t add_growl(int32_t s, GrowlLoop *loop) {
+    if (!loop->data) return s;
+    int16_t v = loop->data[loop->at];
+    if (++loop->at == loop->length) loop->at = 0;
+    if (!growl_on.load(std::memory_order_relaxed)) return s;
+    return wrap16(s + truncate_to_int(growl_factor(loop) * v));
 }
 
 // Samples up to (not including) the next melody step or the clock's wrap to 0, at most WANTED.
@@ -111,6 +149,10 @@ static int segment_length(int wanted) {
     return static_cast<int>(most);
 }
 
+static int32_t hiss_draws[SEGMENT]; // the hiss's draws for a segment without noise voices
+
+// Without noise voices the hiss's draws are the only ones of the segment and are taken in one
+// batch; with them every sample draws in turn: the noise voices in list order, then the hiss.
 static void mix_segment(int16_t *out, int count) {
     bool any_noise = false;
     for (Voice *v = voices; v; v = v->next) {
@@ -119,6 +161,8 @@ static void mix_segment(int16_t *out, int count) {
         else
             add_voice_run(v, voice_sums, samples_left(v, count));
     }
+    if (!any_noise) random_ints(hiss_draws, count);
+    GrowlLoop growl = growl_loop_now();
     for (int i = 0; i < count; i++) {
         int32_t s = wrap16(voice_sums[i]);
         voice_sums[i] = 0;
@@ -126,8 +170,8 @@ static void mix_segment(int16_t *out, int count) {
             for (Voice *v = voices; v; v = v->next)
                 if (draws_per_sample(v) && still_sounding(v)) s = wrap16(s + render_voice(v));
         }
-        s = add_hiss(s);
-        s = add_growl(s);
+        s = add_hiss(s, any_noise ? random_int() : hiss_draws[i]);
+        s = add_growl(s, &growl);
         sample_clock++;
         out[i] = wrap16(s);
     }

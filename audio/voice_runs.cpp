@@ -1,136 +1,168 @@
-// Runs of one voice's samples for the mixer's segments. Where a voice is a plain sine at its
-// steady pitch (a sine, a vibrato, a chirp after its attack, a fall before its release), the
-// sine and cosine of the exact phase are carried from sample to sample by a rotation, and the
-// sine of the phase rounded to single precision follows from them by a short correction; the
-// result is the per-sample one but for rare last-bit cases. Everything else renders sample by
+// Runs of one voice's samples for the mixer's segments. A sine-based voice (sine, chirp, fall,
+// vibrato) is worked a block at a time within one envelope stage: the gains, then the phases,
+// then the samples, each a straight pass over arrays that batch_sines does four at a time. Every
+// value is formed exactly as render_voice forms it, so a run is bit for bit the samples one by
+// one. Everything else, and any block whose phases reach the library's range, renders sample by
 // sample through render_voice.
 #include <cmath>
 
+#include "audio/sine_batch.h"
 #include "audio/voice_gain.h"
 
-// A sine and cosine pair turned by a fixed angle every sample.
-struct Rotor {
-    double s, c;           // sine and cosine of the current angle
-    double step_s, step_c; // sine and cosine of the turn per sample
+static const int BLOCK = 512; // samples worked out together: the arrays stay in the L1 cache
+
+enum Stage { STAGE_DELAY, STAGE_ATTACK, STAGE_SUSTAIN, STAGE_RELEASE, STAGE_DONE };
+
+// Where a position falls in the envelope.
+struct StagePlace {
+    Stage stage;   // the stage it is in
+    uint32_t into; // samples since the stage began
+    uint32_t left; // samples until it ends
 };
 
-static Rotor rotor_at(double angle, double step) {
-    Rotor r;
-    sine_cosine(angle, &r.s, &r.c);
-    sine_cosine(step, &r.step_s, &r.step_c);
-    return r;
+// The stages in order, as envelope_at walks them; the voice's length must fit in 32 bits.
+static StagePlace stage_place(const Voice *v) {
+    const uint32_t lengths[4] = {v->delay, v->attack, v->sustain, v->release};
+    uint32_t n = v->position;
+    for (int s = STAGE_DELAY; s < STAGE_DONE; s++) {
+        if (n < lengths[s]) return StagePlace{static_cast<Stage>(s), n, lengths[s] - n};
+        n -= lengths[s];
+    }
+    return StagePlace{STAGE_DONE, n, UINT32_MAX};
 }
 
-static inline void turn(Rotor *r) {
-    double s = r->s * r->step_c + r->c * r->step_s;
-    r->c = r->c * r->step_c - r->s * r->step_s;
-    r->s = s;
-}
-
-// The sample of phase theta rounded to single precision, from the sine s and cosine c of theta
-// itself: sin(theta + d) for the rounding step d (|d| < 0.002 rad), to about 1e-9.
-static inline int32_t rounded_phase_sample(double theta, double s, double c) {
-    double d = static_cast<double>(static_cast<float>(theta)) - theta;
-    float sine = static_cast<float>(s + d * (c - 0.5 * d * s));
-    return static_cast<int32_t>(static_cast<double>(sine) * FULL_SCALE);
+static bool length_fits(const Voice *v) {
+    uint64_t total = static_cast<uint64_t>(v->delay) + v->attack + v->sustain + v->release;
+    return total <= UINT32_MAX;
 }
 
 static void add_samples_one_by_one(Voice *v, int32_t *sum, int count) {
     for (int i = 0; i < count; i++) sum[i] += render_voice(v);
 }
 
-// The steady sine, with the vibrato's wobble when asked for, COUNT samples from the voice's
-// position. Phases beyond the fast sine's range go sample by sample. The voice is worked on
-// in a local copy, so that the stores into the sum cannot be taken to change it.
-static void add_steady_run(Voice *voice, int32_t *sum, int count, bool wobble) {
-    // The delay is silent: nothing to work out there but the position.
-    if (voice->position < voice->delay) {
-        uint32_t quiet = voice->delay - voice->position;
-        int skip = quiet < static_cast<uint32_t>(count) ? static_cast<int>(quiet) : count;
-        voice->position += static_cast<uint32_t>(skip);
-        sum += skip;
-        count -= skip;
-        if (count == 0) return;
-    }
-    Voice copy = *voice;
-    Voice *v = &copy;
-    double omega = RADIANS_PER_HZ_SAMPLE * v->frequency;
-    double first = steady_phase(v, v->position);
-    double last = steady_phase(v, static_cast<double>(v->position) + count);
-    if (!(std::fabs(first) < 50000.0 && std::fabs(last) < 50000.0))
-        return add_samples_one_by_one(voice, sum, count);
-    Rotor a = rotor_at(first, omega);
-    Rotor w = rotor_at(omega / 64.0 * v->position, omega / 64.0);
-    for (int i = 0; i < count; i++) {
-        float gain = voice_gain(v);
-        if (gain > 0.0f) {
-            double theta = steady_phase(v, v->position);
-            double s = a.s, c = a.c;
-            if (wobble) {
-                // theta gains (pi/8) w; its sine and cosine turn by that much.
-                double b = (TWO_PI / 16.0) * static_cast<double>(static_cast<float>(w.s));
-                double b2 = b * b;
-                double sb =
-                    b * (1.0 - b2 * (1.0 / 6) *
-                                   (1.0 - b2 * (1.0 / 20) *
-                                              (1.0 - b2 * (1.0 / 42) * (1.0 - b2 * (1.0 / 72)))));
-                double cb = 1.0 - b2 * 0.5 *
-                                      (1.0 - b2 * (1.0 / 12) *
-                                                 (1.0 - b2 * (1.0 / 30) * (1.0 - b2 * (1.0 / 56))));
-                theta += b;
-                s = a.s * cb + a.c * sb;
-                c = a.c * cb - a.s * sb;
-            }
-            int32_t x = rounded_phase_sample(theta, s, c);
-            sum[i] += wrap16(truncate_to_int(static_cast<double>(x) * gain));
+// voice_gain through N samples of one sounding stage; HEARD is distance × amplitude.
+static void stage_gains(const Voice *v, StagePlace at, double heard, float *gain, int n) {
+    if (at.stage == STAGE_ATTACK) {
+        float attack = static_cast<float>(v->attack);
+        for (int i = 0; i < n; i++) {
+            float level = static_cast<float>(at.into + i) / attack;
+            gain[i] = static_cast<float>(static_cast<double>(level) * heard);
         }
-        v->position++;
-        turn(&a);
-        if (wobble) turn(&w);
-    }
-    *voice = copy;
-}
-
-// Splits a run at position EDGE: before it one way, from it the other.
-static void add_split_run(Voice *v, int32_t *sum, int count, uint32_t edge, bool steady_first) {
-    int before = 0;
-    if (v->position < edge)
-        before = edge - v->position < static_cast<uint32_t>(count) ? edge - v->position : count;
-    if (steady_first) {
-        add_steady_run(v, sum, before, false);
-        add_samples_one_by_one(v, sum + before, count - before);
+    } else if (at.stage == STAGE_RELEASE) {
+        float release = static_cast<float>(v->release);
+        for (int i = 0; i < n; i++) {
+            float level = 1.0f - static_cast<float>(at.into + i) / release;
+            gain[i] = static_cast<float>(static_cast<double>(level) * heard);
+        }
     } else {
-        add_samples_one_by_one(v, sum, before);
-        add_steady_run(v, sum + before, count - before, false);
+        float held = static_cast<float>(static_cast<double>(1.0f) * heard);
+        for (int i = 0; i < n; i++) gain[i] = held;
     }
 }
 
-static void add_sine_run(Voice *v, int32_t *sum, int count) {
-    add_steady_run(v, sum, count, false);
+static void steady_phases(const Voice *v, double *theta, int n) {
+    double omega = RADIANS_PER_HZ_SAMPLE * v->frequency;
+    double first = v->position;
+    for (int i = 0; i < n; i++) theta[i] = omega * (first + i) + v->phase;
 }
 
-static void add_vibrato_run(Voice *v, int32_t *sum, int count) {
-    add_steady_run(v, sum, count, true);
+// Through the chirp's attack the phase follows the sweep.
+static void chirp_phases(const Voice *v, StagePlace at, double *theta, int n) {
+    if (at.stage != STAGE_ATTACK) return steady_phases(v, theta, n);
+    double omega = RADIANS_PER_HZ_SAMPLE * v->frequency;
+    double first = v->position;
+    for (int i = 0; i < n; i++) {
+        double swept = static_cast<double>(at.into + i) * (first + i) / v->attack;
+        theta[i] = omega * swept + v->phase;
+    }
 }
 
-// The chirp sweeps through its attack and is steady from then on.
-static void add_chirp_run(Voice *v, int32_t *sum, int count) {
-    add_split_run(v, sum, count, v->delay + v->attack, false);
+// Through the fall's release the phase bends back.
+static void fall_phases(const Voice *v, StagePlace at, double *theta, int n) {
+    if (at.stage != STAGE_RELEASE) return steady_phases(v, theta, n);
+    double omega = RADIANS_PER_HZ_SAMPLE * v->frequency;
+    double m = v->delay + v->attack + v->sustain;
+    for (int i = 0; i < n; i++) {
+        double r = static_cast<float>(at.into + i);
+        double bent = m + r * (1.0 - r / v->release);
+        theta[i] = omega * bent + v->phase;
+    }
 }
 
-// The fall is steady until its release begins.
-static void add_fall_run(Voice *v, int32_t *sum, int count) {
-    add_split_run(v, sum, count, v->delay + v->attack + v->sustain, true);
+// The steady phase plus the wobble, whose sine comes in a batch of its own. False when the
+// wobble's phases reach the library's range.
+static bool vibrato_phases(const Voice *v, double *theta, int n) {
+    double wobble[BLOCK];
+    double omega = RADIANS_PER_HZ_SAMPLE * (v->frequency / 64.0);
+    double first = v->position;
+    for (int i = 0; i < n; i++) wobble[i] = omega * (first + i);
+    if (!phases_in_range(wobble, n)) return false;
+    batch_sines(wobble, wobble, n);
+    steady_phases(v, theta, n);
+    for (int i = 0; i < n; i++)
+        theta[i] += (TWO_PI / 16.0) * static_cast<double>(static_cast<float>(wobble[i]));
+    return true;
+}
+
+// The phases of N samples from the voice's position; false where a batch cannot take them.
+static bool block_phases(const Voice *v, StagePlace at, double *theta, int n) {
+    switch (v->waveform) {
+    case WAVE_CHIRP:
+        chirp_phases(v, at, theta, n);
+        break;
+    case WAVE_FALL:
+        fall_phases(v, at, theta, n);
+        break;
+    case WAVE_VIBRATO:
+        if (!vibrato_phases(v, theta, n)) return false;
+        break;
+    default:
+        steady_phases(v, theta, n);
+        break;
+    }
+    return phases_in_range(theta, n);
+}
+
+// N samples (at most BLOCK) within one sounding stage.
+static void add_stage_block(Voice *v, StagePlace at, int32_t *sum, int n) {
+    double heard = static_cast<double>(heard_gain(v)) * v->amplitude;
+    if (!(heard > 0.0)) { // every gain of the block is 0 or not a number: nothing sounds
+        v->position += static_cast<uint32_t>(n);
+        return;
+    }
+    double theta[BLOCK];
+    float gain[BLOCK];
+    if (!block_phases(v, at, theta, n)) return add_samples_one_by_one(v, sum, n);
+    stage_gains(v, at, heard, gain, n);
+    add_sine_samples(theta, gain, sum, n);
+    v->position += static_cast<uint32_t>(n);
+}
+
+// A sine-based voice through COUNT samples, a stage and a block at a time; the delay and the
+// time past the end are silent and only move the position on.
+static void add_sine_family_run(Voice *v, int32_t *sum, int count) {
+    if (!length_fits(v)) return add_samples_one_by_one(v, sum, count);
+    while (count > 0) {
+        StagePlace at = stage_place(v);
+        int n = at.left < static_cast<uint32_t>(count) ? static_cast<int>(at.left) : count;
+        if (n > BLOCK) n = BLOCK;
+        if (at.stage == STAGE_DELAY || at.stage == STAGE_DONE)
+            v->position += static_cast<uint32_t>(n);
+        else
+            add_stage_block(v, at, sum, n);
+        sum += n;
+        count -= n;
+    }
 }
 
 typedef void (*RunFunc)(Voice *v, int32_t *sum, int count);
 
 static const RunFunc runs[] = {
-    add_sine_run,           // WAVE_SINE
+    add_sine_family_run,    // WAVE_SINE
     add_samples_one_by_one, // WAVE_TABLE
-    add_chirp_run,          // WAVE_CHIRP
-    add_fall_run,           // WAVE_FALL
-    add_vibrato_run,        // WAVE_VIBRATO
+    add_sine_family_run,    // WAVE_CHIRP
+    add_sine_family_run,    // WAVE_FALL
+    add_sine_family_run,    // WAVE_VIBRATO
     add_samples_one_by_one, // WAVE_NOISE
     add_samples_one_by_one, // WAVE_SQUARE
     add_samples_one_by_one, // WAVE_CLIP

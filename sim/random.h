@@ -10,5 +10,8 @@ void seed_random(uint32_t seed);
 // The first engine output that is at most 2147483647; larger outputs are skipped, never
 // shifted or masked. Safe to call from the game and the audio thread.
 int32_t random_int();
+// N values of random_int at once, in the order N calls would give them, under one hold of the
+// lock: the mixer's hiss takes a segment's draws this way.
+void random_ints(int32_t *out, int n);
 // How many values random_int has returned since the last seeding.
 uint64_t random_draws();

@@ -8,6 +8,7 @@
 #include "audio/clips.h"
 #include "audio/convert.h"
 #include "audio/mixer.h"
+#include "audio/sine_batch.h"
 #include "audio/sound.h"
 #include "sim/random.h"
 #include "sim/state.h"
@@ -82,74 +83,101 @@ static std::vector<int16_t> run(bool plain, uint32_t start_clock) {
     return out;
 }
 
+// Both versions of the batch sines (where the processor has AVX2) against the plain loop.
 TEST_F(MixerTest, SegmentsAgreeWithThePlainLoop) {
-    // The last start lies 100000 samples before the wrap.
-    for (uint32_t start : {0u, 12345u, 4294867296u}) {
-        std::vector<int16_t> segmented = run(false, start);
-        std::vector<int16_t> plain = run(true, start);
-        ASSERT_EQ(segmented.size(), plain.size());
-        size_t first_difference = segmented.size();
-        for (size_t i = 0; i < segmented.size(); i++)
-            if (segmented[i] != plain[i]) {
-                first_difference = i;
-                break;
-            }
-        EXPECT_EQ(first_difference, segmented.size()) << "start " << start;
+    bool had_avx2 = batch_sines_use_avx2;
+    for (bool avx2 : {false, true}) {
+        if (avx2 && !had_avx2) continue;
+        batch_sines_use_avx2 = avx2;
+        // The last start lies 100000 samples before the wrap.
+        for (uint32_t start : {0u, 12345u, 4294867296u}) {
+            std::vector<int16_t> segmented = run(false, start);
+            std::vector<int16_t> plain = run(true, start);
+            ASSERT_EQ(segmented.size(), plain.size());
+            size_t first_difference = segmented.size();
+            for (size_t i = 0; i < segmented.size(); i++)
+                if (segmented[i] != plain[i]) {
+                    first_difference = i;
+                    break;
+                }
+            EXPECT_EQ(first_difference, segmented.size()) << "start " << start << " avx2 " << avx2;
+        }
     }
+    batch_sines_use_avx2 = had_avx2;
 }
 
-// Runs of one voice against its samples one by one, for every waveform, with delays, stages
-// of no length, phases past the fast path's range and a listener that moves between runs.
+// Runs of one voice against its samples one by one, for every waveform, with delays, stages of
+// no length, phases past the batch's range (in the attack, the sustain, the release and the
+// wobble), negative pitches, gains that wrap or leave the 32-bit range, a position close to the
+// 32-bit end, and a listener that moves between runs. They must agree exactly.
 TEST_F(MixerTest, VoiceRunsAgreeWithSingleSamples) {
     struct Shape {
         int32_t wave;
         uint32_t delay, attack, sustain, release;
-        float freq;
+        float freq, amp;
+        uint32_t start; // the position the voice is set to before its first run
     };
     const Shape shapes[] = {
-        {WAVE_SINE, 0, 100, 5000, 900, 440.0f},
-        {WAVE_SINE, 300, 0, 200000, 0, 5000.0f},
-        {WAVE_CHIRP, 70, 3000, 2000, 1000, 369.99f},
-        {WAVE_CHIRP, 0, 0, 3000, 0, 311.13f},
-        {WAVE_FALL, 10, 1000, 1000, 3000, 493.88f},
-        {WAVE_FALL, 0, 0, 0, 2500, 554.37f},
-        {WAVE_VIBRATO, 5000, 9000, 18000, 36000, 622.25f},
-        {WAVE_VIBRATO, 0, 0, 150000, 0, 3000.0f},
-        {WAVE_TABLE, 0, 10, 3000, 10, 0.0f},
-        {WAVE_SQUARE, 5, 10, 3000, 10, 466.16f},
-        {WAVE_CLIP, 0, 0, 400, 0, 0.0f},
-        {WAVE_NOISE, 20, 10, 300, 10, 0.0f},
-        {9, 0, 10, 10, 10, 440.0f},
+        {WAVE_SINE, 0, 100, 5000, 900, 440.0f, 0.03f, 0},
+        {WAVE_SINE, 300, 0, 200000, 0, 5000.0f, 0.03f, 0},
+        {WAVE_SINE, 0, 3000, 3000, 3000, -466.16f, 0.03f, 0},
+        {WAVE_SINE, 0, 1000, 4000, 1000, 415.3f, 3.0f, 0},  // sums past 16 bits wrap
+        {WAVE_SINE, 0, 1000, 2000, 1000, 415.3f, 5e5f, 0},  // past 32 bits they give 0
+        {WAVE_SINE, 0, 0, 4294967000u, 0, 349.23f, 0.03f, 4294900000u},
+        {WAVE_CHIRP, 70, 3000, 2000, 1000, 369.99f, 0.03f, 0},
+        {WAVE_CHIRP, 0, 0, 3000, 0, 311.13f, 0.03f, 0},
+        {WAVE_CHIRP, 100, 60000, 100, 100, 6000.0f, 0.03f, 0},
+        {WAVE_FALL, 10, 1000, 1000, 3000, 493.88f, 0.03f, 0},
+        {WAVE_FALL, 0, 0, 0, 2500, 554.37f, 0.03f, 0},
+        {WAVE_FALL, 0, 10, 10, 90000, 4000.0f, 0.03f, 0},
+        {WAVE_VIBRATO, 5000, 9000, 18000, 36000, 622.25f, 0.03f, 0},
+        {WAVE_VIBRATO, 0, 0, 150000, 0, 3000.0f, 0.03f, 0},
+        {WAVE_VIBRATO, 0, 0, 120000, 0, 6000.0f, 0.03f, 0},
+        {WAVE_VIBRATO, 0, 10, 4294967000u, 0, 311.13f, 0.03f, 4294900000u},
+        {WAVE_TABLE, 0, 10, 3000, 10, 0.0f, 0.03f, 0},
+        {WAVE_SQUARE, 5, 10, 3000, 10, 466.16f, 0.03f, 0},
+        {WAVE_CLIP, 0, 0, 400, 0, 0.0f, 0.03f, 0},
+        {WAVE_NOISE, 20, 10, 300, 10, 0.0f, 0.03f, 0},
+        {9, 0, 10, 10, 10, 440.0f, 0.03f, 0},
     };
-    for (const Shape &sh : shapes) {
-        seed_random(5);
-        Voice *run = make_voice(sh.delay, sh.attack, sh.sustain, sh.release, sh.wave, sh.freq,
-                                0.03f, false, 4.0f, 3.0f, 0.0f, 2, 1);
-        Voice *one = make_voice(0, 0, 0, 0, 0, 0.0f, 0.0f, false, 0, 0, 0, 0, 0);
-        *one = *run;
-        uint32_t total = voice_length(run);
-        std::vector<int32_t> sums(2048);
-        int differ = 0, worst = 0, chunk = 0;
-        for (uint32_t done = 0; done < total; chunk++) {
-            int n =
-                static_cast<int>(std::min<uint32_t>(total - done, 1 + (97 + chunk * 389) % 2048));
-            listener_pos.store(float(chunk % 9), 0.0f, 0.0f);
-            std::fill(sums.begin(), sums.end(), 0);
-            seed_random(chunk);
-            add_voice_run(run, sums.data(), n);
-            seed_random(chunk);
-            for (int i = 0; i < n; i++) {
-                int d = std::abs(sums[i] - render_voice(one));
-                differ += d != 0;
-                worst = std::max(worst, d);
+    bool had_avx2 = batch_sines_use_avx2;
+    for (bool avx2 : {false, true}) {
+        if (avx2 && !had_avx2) continue;
+        batch_sines_use_avx2 = avx2;
+        for (const Shape &sh : shapes) {
+            seed_random(5);
+            Voice *run = make_voice(sh.delay, sh.attack, sh.sustain, sh.release, sh.wave,
+                                    sh.freq, sh.amp, false, 4.0f, 3.0f, 0.0f, 2, 1);
+            run->position = sh.start;
+            Voice *one = make_voice(0, 0, 0, 0, 0, 0.0f, 0.0f, false, 0, 0, 0, 0, 0);
+            *one = *run;
+            uint32_t total = sh.start ? sh.start + 20000 : voice_length(run);
+            std::vector<int32_t> sums(2048);
+            int differ = 0, heard = 0, chunk = 0;
+            for (uint32_t done = sh.start; done < total; chunk++) {
+                int n = static_cast<int>(
+                    std::min<uint32_t>(total - done, 1 + (97 + chunk * 389) % 2048));
+                listener_pos.store(float(chunk % 9), 0.0f, 0.0f);
+                std::fill(sums.begin(), sums.end(), 0);
+                seed_random(chunk);
+                add_voice_run(run, sums.data(), n);
+                seed_random(chunk);
+                for (int i = 0; i < n; i++) {
+                    int16_t want = render_voice(one);
+                    differ += sums[i] != want;
+                    heard += want != 0;
+                }
+                done += static_cast<uint32_t>(n);
             }
-            done += static_cast<uint32_t>(n);
+            EXPECT_EQ(run->position, total);
+            EXPECT_EQ(one->position, total);
+            EXPECT_EQ(differ, 0) << "waveform " << sh.wave << " at " << sh.freq << " avx2 " << avx2;
+            if (sh.wave < NUM_WAVEFORMS && sh.amp < 1e5f) {
+                EXPECT_GT(heard, 0) << "waveform " << sh.wave << " at " << sh.freq;
+            }
+            delete run;
+            delete one;
         }
-        EXPECT_EQ(run->position, total);
-        EXPECT_EQ(one->position, total);
-        EXPECT_LE(worst, 1) << "waveform " << sh.wave << " at " << sh.freq;
-        EXPECT_LE(differ, int(total / 10000)) << "waveform " << sh.wave << " at " << sh.freq;
-        delete run;
-        delete one;
     }
+    batch_sines_use_avx2 = had_avx2;
 }

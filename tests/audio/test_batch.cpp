@@ -1,0 +1,111 @@
+// The mixer's batches against their one-at-a-time forms: the batch sines in both versions, the
+// batch sample pass with every kind of gain, and the batch random draw.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstring>
+#include <limits>
+#include <vector>
+
+#include "audio/convert.h"
+#include "audio/fast_sine.h"
+#include "audio/sine_batch.h"
+#include "audio/voice_gain.h"
+#include "sim/random.h"
+
+// Phases of every kind the batch takes: around the table's steps (where the step index rounds
+// either way), around multiples of pi, tiny, negative, and spread up to the batch's limit.
+static std::vector<double> test_phases() {
+    std::vector<double> x;
+    const double step = 6.283185307179586 / SINE_STEPS;
+    for (int k = -3000; k <= 3000; k += 7)
+        for (double off : {-0.5, -0.4999999999, 0.0, 0.4999999999, 0.5})
+            x.push_back((k + off) * step);
+    for (int k = -50; k <= 50; k++) x.push_back(k * 3.141592653589793);
+    for (double t : {0.0, -0.0, 1e-300, -1e-12, 5e-8, 99998.99, -99998.99}) x.push_back(t);
+    uint32_t state = 12345;
+    for (int i = 0; i < 20000; i++) {
+        state = state * 1664525u + 1013904223u;
+        x.push_back((static_cast<double>(state) / 4294967296.0 - 0.5) * 2.0 * 99998.0);
+    }
+    return x;
+}
+
+static int32_t one_sample(double theta, float gain) {
+    if (!(gain > 0.0f)) return 0;
+    int32_t w = sine_sample(theta);
+    return wrap16(truncate_to_int(static_cast<double>(w) * gain));
+}
+
+TEST(BatchSines, BothVersionsGiveTheTableSine) {
+    std::vector<double> x = test_phases();
+    std::vector<double> out(x.size());
+    bool had_avx2 = batch_sines_use_avx2;
+    for (bool avx2 : {false, true}) {
+        if (avx2 && !had_avx2) continue;
+        batch_sines_use_avx2 = avx2;
+        std::fill(out.begin(), out.end(), 7.0);
+        batch_sines(x.data(), out.data(), static_cast<int>(x.size()));
+        for (size_t i = 0; i < x.size(); i++) {
+            double want = sine_in_range(x[i]);
+            ASSERT_EQ(std::memcmp(&out[i], &want, sizeof want), 0)
+                << "phase " << x[i] << " avx2 " << avx2;
+        }
+    }
+    batch_sines_use_avx2 = had_avx2;
+}
+
+// Gains of 0, negative, not a number, below the smallest normal, large enough to wrap the 16
+// bits and large enough to leave the 32-bit range; and lengths that leave a tail of 1 to 3.
+TEST(BatchSines, SamplesAgreeWithOneAtATime) {
+    std::vector<double> x = test_phases();
+    const float gains[] = {0.03f, 0.0f, -0.5f, std::numeric_limits<float>::quiet_NaN(), 1e-40f,
+                           1.0f,  3.7f, 2e5f,  std::numeric_limits<float>::infinity()};
+    std::vector<float> g(x.size());
+    for (size_t i = 0; i < x.size(); i++) g[i] = gains[(i * 7 + i / 9) % 9];
+    bool had_avx2 = batch_sines_use_avx2;
+    for (bool avx2 : {false, true}) {
+        if (avx2 && !had_avx2) continue;
+        batch_sines_use_avx2 = avx2;
+        for (int n : {static_cast<int>(x.size()), 1, 2, 3, 5, 6, 7}) {
+            std::vector<int32_t> sum(static_cast<size_t>(n), 100);
+            add_sine_samples(x.data(), g.data(), sum.data(), n);
+            for (int i = 0; i < n; i++)
+                ASSERT_EQ(sum[i], 100 + one_sample(x[i], g[i]))
+                    << "phase " << x[i] << " gain " << g[i] << " avx2 " << avx2;
+        }
+    }
+    batch_sines_use_avx2 = had_avx2;
+}
+
+TEST(BatchSines, RangeCheck) {
+    double in[4] = {0.0, -99998.0, 99998.0, 1.0};
+    EXPECT_TRUE(phases_in_range(in, 4));
+    for (double bad : {99999.0, -1e5, 1e300, std::numeric_limits<double>::quiet_NaN(),
+                       std::numeric_limits<double>::infinity()}) {
+        double x[4] = {0.0, 1.0, bad, 2.0};
+        EXPECT_FALSE(phases_in_range(x, 4)) << bad;
+        EXPECT_TRUE(phases_in_range(x, 2));
+    }
+}
+
+// The batch draw is n single draws: the same values, the same count, and the sequence goes on
+// from where it stopped, whichever way the draws are taken.
+TEST(BatchDraws, SameValuesAsSingleDraws) {
+    seed_random(1234);
+    std::vector<int32_t> single;
+    for (int i = 0; i < 3000; i++) single.push_back(random_int());
+    EXPECT_EQ(single[0], 822569775);
+    EXPECT_EQ(single[9], 1536813498);
+    seed_random(1234);
+    std::vector<int32_t> mixed;
+    int32_t buf[2048];
+    for (int n : {0, 1, 2047, 5, 0, 626, 3}) {
+        random_ints(buf, n);
+        mixed.insert(mixed.end(), buf, buf + n);
+        mixed.push_back(random_int());
+    }
+    EXPECT_EQ(random_draws(), mixed.size());
+    ASSERT_LE(mixed.size(), single.size());
+    for (size_t i = 0; i < mixed.size(); i++) ASSERT_EQ(mixed[i], single[i]) << "draw " << i;
+}

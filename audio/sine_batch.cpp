@@ -114,8 +114,27 @@ void add_sine_samples(const double *theta, const float *gain, int32_t *sum, int 
         add_sine_samples_portable(theta, gain, sum, n);
 }
 
+// Any lane out of range or not a number fails the ordered comparison.
+__attribute__((target("avx2"))) static bool phases_in_range_avx2(const double *x, int n) {
+    const __m256d magnitude = _mm256_castsi256_pd(_mm256_set1_epi64x(INT64_MAX));
+    const __m256d limit = _mm256_set1_pd(BATCH_PHASE_LIMIT);
+    __m256d all = _mm256_castsi256_pd(_mm256_set1_epi64x(-1));
+    int i = 0;
+    for (; i + 4 <= n; i += 4) {
+        __m256d a = _mm256_and_pd(_mm256_loadu_pd(x + i), magnitude);
+        all = _mm256_and_pd(all, _mm256_cmp_pd(a, limit, _CMP_LT_OQ));
+    }
+    bool in = _mm256_movemask_pd(all) == 0xf;
+    for (; i < n; i++) in &= std::fabs(x[i]) < BATCH_PHASE_LIMIT;
+    return in;
+}
+
+static bool phases_in_range_portable(const double *x, int n) {
+    bool in = true;
+    for (int i = 0; i < n; i++) in &= std::fabs(x[i]) < BATCH_PHASE_LIMIT;
+    return in;
+}
+
 bool phases_in_range(const double *x, int n) {
-    bool all = true;
-    for (int i = 0; i < n; i++) all &= std::fabs(x[i]) < BATCH_PHASE_LIMIT;
-    return all;
+    return batch_sines_use_avx2 ? phases_in_range_avx2(x, n) : phases_in_range_portable(x, n);
 }

@@ -123,6 +123,27 @@ static bool block_phases(const Voice *v, StagePlace at, double *theta, int n) {
     return phases_in_range(theta, n);
 }
 
+// Where the phase is a straight line (with the vibrato's wobble on it), the batch works it out
+// itself. A line's phases lie between those at its ends, so the ends tell its range; the wobble
+// moves it by less than 0.4.
+static bool phase_line(const Voice *v, StagePlace at, int n, PhaseLine *line) {
+    if ((v->waveform == WAVE_CHIRP && at.stage == STAGE_ATTACK) ||
+        (v->waveform == WAVE_FALL && at.stage == STAGE_RELEASE))
+        return false;
+    line->omega = RADIANS_PER_HZ_SAMPLE * v->frequency;
+    line->phase = v->phase;
+    line->first = v->position;
+    line->wobble = RADIANS_PER_HZ_SAMPLE * (v->frequency / 64.0);
+    line->wobbles = v->waveform == WAVE_VIBRATO;
+    double last = line->first + (n - 1);
+    double ends[2] = {line->omega * line->first + line->phase, line->omega * last + line->phase};
+    double wobble_ends[2] = {line->wobble * line->first, line->wobble * last};
+    const double margin = 1.0;
+    return std::fabs(ends[0]) < BATCH_PHASE_LIMIT - margin &&
+           std::fabs(ends[1]) < BATCH_PHASE_LIMIT - margin &&
+           (!line->wobbles || phases_in_range(wobble_ends, 2));
+}
+
 // N samples (at most BLOCK) within one sounding stage.
 static void add_stage_block(Voice *v, StagePlace at, int32_t *sum, int n) {
     double heard = static_cast<double>(heard_gain(v)) * v->amplitude;
@@ -130,11 +151,17 @@ static void add_stage_block(Voice *v, StagePlace at, int32_t *sum, int n) {
         v->position += static_cast<uint32_t>(n);
         return;
     }
-    double theta[BLOCK];
     float gain[BLOCK];
-    if (!block_phases(v, at, theta, n)) return add_samples_one_by_one(v, sum, n);
-    stage_gains(v, at, heard, gain, n);
-    add_sine_samples(theta, gain, sum, n);
+    PhaseLine line;
+    if (phase_line(v, at, n, &line)) {
+        stage_gains(v, at, heard, gain, n);
+        add_line_samples(line, gain, sum, n);
+    } else {
+        double theta[BLOCK];
+        if (!block_phases(v, at, theta, n)) return add_samples_one_by_one(v, sum, n);
+        stage_gains(v, at, heard, gain, n);
+        add_sine_samples(theta, gain, sum, n);
+    }
     v->position += static_cast<uint32_t>(n);
 }
 

@@ -5,9 +5,9 @@
 #include <ctime>
 #include <mutex>
 
-static boost::random::mt19937 engine;   // the one engine of the process
-static std::mutex engine_lock;          // the game and audio threads never draw at once
-static uint64_t draw_count;             // values returned since the last seeding
+static boost::random::mt19937 engine; // the one engine of the process
+static std::mutex engine_lock;        // the game and audio threads never draw at once
+static uint64_t draw_count;           // values returned since the last seeding
 
 void seed_random(uint32_t seed) {
     std::lock_guard<std::mutex> hold(engine_lock);

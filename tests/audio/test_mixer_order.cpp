@@ -121,8 +121,8 @@ TEST_F(MixerTest, VoiceRunsAgreeWithSingleSamples) {
         {WAVE_SINE, 0, 100, 5000, 900, 440.0f, 0.03f, 0},
         {WAVE_SINE, 300, 0, 200000, 0, 5000.0f, 0.03f, 0},
         {WAVE_SINE, 0, 3000, 3000, 3000, -466.16f, 0.03f, 0},
-        {WAVE_SINE, 0, 1000, 4000, 1000, 415.3f, 3.0f, 0},  // sums past 16 bits wrap
-        {WAVE_SINE, 0, 1000, 2000, 1000, 415.3f, 5e5f, 0},  // past 32 bits they give 0
+        {WAVE_SINE, 0, 1000, 4000, 1000, 415.3f, 3.0f, 0}, // sums past 16 bits wrap
+        {WAVE_SINE, 0, 1000, 2000, 1000, 415.3f, 5e5f, 0}, // past 32 bits they give 0
         {WAVE_SINE, 0, 0, 4294967000u, 0, 349.23f, 0.03f, 4294900000u},
         {WAVE_CHIRP, 70, 3000, 2000, 1000, 369.99f, 0.03f, 0},
         {WAVE_CHIRP, 0, 0, 3000, 0, 311.13f, 0.03f, 0},
@@ -146,8 +146,8 @@ TEST_F(MixerTest, VoiceRunsAgreeWithSingleSamples) {
         batch_sines_use_avx2 = avx2;
         for (const Shape &sh : shapes) {
             seed_random(5);
-            Voice *run = make_voice(sh.delay, sh.attack, sh.sustain, sh.release, sh.wave,
-                                    sh.freq, sh.amp, false, 4.0f, 3.0f, 0.0f, 2, 1);
+            Voice *run = make_voice(sh.delay, sh.attack, sh.sustain, sh.release, sh.wave, sh.freq,
+                                    sh.amp, false, 4.0f, 3.0f, 0.0f, 2, 1);
             run->position = sh.start;
             Voice *one = make_voice(0, 0, 0, 0, 0, 0.0f, 0.0f, false, 0, 0, 0, 0, 0);
             *one = *run;

@@ -109,3 +109,40 @@ TEST(BatchDraws, SameValuesAsSingleDraws) {
     ASSERT_LE(mixed.size(), single.size());
     for (size_t i = 0; i < mixed.size(); i++) ASSERT_EQ(mixed[i], single[i]) << "draw " << i;
 }
+
+// A line's samples, steady and wobbling, rising and falling, from early and late positions, with
+// lengths that leave every tail and span several of the batch's chunks.
+TEST(BatchSines, LineSamplesAgreeWithOneAtATime) {
+    const PhaseLine lines[] = {
+        {0.0443, 1.3, 0.0, 0.000692, false},   {0.0443, 1.3, 0.0, 0.000692, true},
+        {-0.079, 5.9, 1000.0, -0.00123, true}, {0.0887, 0.0, 1100000.0, 0.00139, true},
+        {0.71, 2.0, 130000.0, 0.0111, false},
+    };
+    const float gains[] = {0.02f, 0.0f, 2.5f, -1.0f};
+    std::vector<float> g(3000);
+    for (size_t i = 0; i < g.size(); i++) g[i] = gains[i / 700 % 4];
+    bool had_avx2 = batch_sines_use_avx2;
+    for (bool avx2 : {false, true}) {
+        if (avx2 && !had_avx2) continue;
+        batch_sines_use_avx2 = avx2;
+        for (const PhaseLine &line : lines) {
+            for (int n : {3000, 257, 7, 1}) {
+                std::vector<int32_t> sum(static_cast<size_t>(n), -3);
+                add_line_samples(line, g.data(), sum.data(), n);
+                int heard = 0;
+                for (int i = 0; i < n; i++) {
+                    double at = line.first + i;
+                    double theta = line.omega * at + line.phase;
+                    if (line.wobbles)
+                        theta += (6.283185307179586 / 16.0) *
+                                 static_cast<double>(static_cast<float>(sine_of(line.wobble * at)));
+                    int32_t want = -3 + one_sample(theta, g[i]);
+                    ASSERT_EQ(sum[i], want) << "sample " << i << " of " << n << " avx2 " << avx2;
+                    heard += want != -3;
+                }
+                EXPECT_GT(heard, 0);
+            }
+        }
+    }
+    batch_sines_use_avx2 = had_avx2;
+}

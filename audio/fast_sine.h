@@ -36,16 +36,6 @@ inline double sine_in_range(double x) {
     return s;
 }
 
-// The sine and cosine in double of any phase.
-inline void sine_cosine(double x, double *sine, double *cosine) {
-    if (std::fabs(x) < 1e5) {
-        sine_cosine_in_range(x, sine, cosine);
-    } else {
-        *sine = std::sin(x);
-        *cosine = std::cos(x);
-    }
-}
-
 // The sine in double of any phase.
 inline double sine_of(double x) {
     return std::fabs(x) < 1e5 ? sine_in_range(x) : std::sin(x);

@@ -4,7 +4,13 @@
 
 #include <cmath>
 
-bool batch_sines_use_avx2 = __builtin_cpu_supports("avx2");
+// Asked before any other constructor might need it; until then the portable path is used.
+static bool processor_has_avx2() {
+    __builtin_cpu_init();
+    return __builtin_cpu_supports("avx2");
+}
+
+bool batch_sines_use_avx2 = processor_has_avx2();
 
 static void batch_sines_portable(const double *x, double *out, int n) {
     for (int i = 0; i < n; i++) out[i] = sine_in_range(x[i]);

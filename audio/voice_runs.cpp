@@ -1,9 +1,9 @@
 // Runs of one voice's samples for the mixer's segments. A sine-based voice (sine, chirp, fall,
-// vibrato) is worked a block at a time within one envelope stage: the gains, then the phases,
-// then the samples, each a straight pass over arrays that batch_sines does four at a time. Every
-// value is formed exactly as render_voice forms it, so a run is bit for bit the samples one by
-// one. Everything else, and any block whose phases reach the library's range, renders sample by
-// sample through render_voice.
+// vibrato) or a tone table is worked a block at a time within one envelope stage: the gains,
+// then the phases, then the samples, each a straight pass over arrays that the batch sines do
+// four at a time. Every value is formed exactly as render_voice forms it, so a run is bit for bit
+// the samples one by one. Everything else, and any block whose phases reach the library's range,
+// renders sample by sample through render_voice.
 #include <cmath>
 
 #include "audio/sine_batch.h"
@@ -165,10 +165,11 @@ static void add_stage_block(Voice *v, StagePlace at, int32_t *sum, int n) {
     v->position += static_cast<uint32_t>(n);
 }
 
-// A sine-based voice through COUNT samples, a stage and a block at a time; the delay and the
-// time past the end are silent and only move the position on.
-static void add_sine_family_run(Voice *v, int32_t *sum, int count) {
-    if (!length_fits(v)) return add_samples_one_by_one(v, sum, count);
+typedef void (*BlockFunc)(Voice *v, StagePlace at, int32_t *sum, int n);
+
+// COUNT samples a stage and a block at a time, each sounding block through BLOCK_OF; the delay
+// and the time past the end are silent and only move the position on.
+static void add_by_stages(Voice *v, int32_t *sum, int count, BlockFunc block_of) {
     while (count > 0) {
         StagePlace at = stage_place(v);
         int n = at.left < static_cast<uint32_t>(count) ? static_cast<int>(at.left) : count;
@@ -176,17 +177,55 @@ static void add_sine_family_run(Voice *v, int32_t *sum, int count) {
         if (at.stage == STAGE_DELAY || at.stage == STAGE_DONE)
             v->position += static_cast<uint32_t>(n);
         else
-            add_stage_block(v, at, sum, n);
+            block_of(v, at, sum, n);
         sum += n;
         count -= n;
     }
+}
+
+static void add_sine_family_run(Voice *v, int32_t *sum, int count) {
+    if (!length_fits(v)) return add_samples_one_by_one(v, sum, count);
+    add_by_stages(v, sum, count, add_stage_block);
+}
+
+// A tone table read a stage at a time: the index moves on by the stride, modulo the table's
+// length, for as long as stride × position stays below 2^32 (where render_voice's product would
+// wrap). Anything else goes sample by sample.
+static void add_table_block(Voice *v, StagePlace at, int32_t *sum, int n) {
+    double heard = static_cast<double>(heard_gain(v)) * v->amplitude;
+    if (!(heard > 0.0)) { // every gain of the block is 0 or not a number: nothing sounds
+        v->position += static_cast<uint32_t>(n);
+        return;
+    }
+    float gain[BLOCK];
+    stage_gains(v, at, heard, gain, n);
+    const int16_t *table = tone_tables[v->table_index];
+    uint32_t step = static_cast<uint32_t>(v->table_step);
+    uint32_t i = step * v->position % TONE_TABLE_LEN;
+    for (int k = 0; k < n; k++) {
+        if (gain[k] > 0.0f)
+            sum[k] += wrap16(truncate_to_int(static_cast<double>(table[i]) * gain[k]));
+        i += step;
+        if (i >= TONE_TABLE_LEN) i -= TONE_TABLE_LEN;
+    }
+    v->position += static_cast<uint32_t>(n);
+}
+
+static void add_table_run(Voice *v, int32_t *sum, int count) {
+    bool readable = v->table_index >= 0 && v->table_index < NUM_DEGREES &&
+                    tone_tables[v->table_index] && v->table_step >= 0;
+    uint64_t reach = static_cast<uint64_t>(readable ? v->table_step : 0) *
+                     (static_cast<uint64_t>(v->position) + static_cast<uint64_t>(count));
+    if (!readable || reach > UINT32_MAX || !length_fits(v))
+        return add_samples_one_by_one(v, sum, count);
+    add_by_stages(v, sum, count, add_table_block);
 }
 
 typedef void (*RunFunc)(Voice *v, int32_t *sum, int count);
 
 static const RunFunc runs[] = {
     add_sine_family_run,    // WAVE_SINE
-    add_samples_one_by_one, // WAVE_TABLE
+    add_table_run,          // WAVE_TABLE
     add_sine_family_run,    // WAVE_CHIRP
     add_sine_family_run,    // WAVE_FALL
     add_sine_family_run,    // WAVE_VIBRATO

@@ -108,14 +108,18 @@ TEST_F(MixerTest, SegmentsAgreeWithThePlainLoop) {
 
 // Runs of one voice against its samples one by one, for every waveform, with delays, stages of
 // no length, phases past the batch's range (in the attack, the sustain, the release and the
-// wobble), negative pitches, gains that wrap or leave the 32-bit range, a position close to the
-// 32-bit end, and a listener that moves between runs. They must agree exactly.
+// wobble), negative pitches, gains that wrap or leave the 32-bit range, positions close to the
+// 32-bit end, tone tables read at strides that wrap the table, run backwards, lie beyond the
+// seven or whose index product wraps, and a listener that moves between runs. They must agree
+// exactly.
 TEST_F(MixerTest, VoiceRunsAgreeWithSingleSamples) {
     struct Shape {
         int32_t wave;
         uint32_t delay, attack, sustain, release;
         float freq, amp;
-        uint32_t start; // the position the voice is set to before its first run
+        uint32_t start;    // the position the voice is set to before its first run
+        int8_t table = 2;  // WAVE_TABLE's table
+        int8_t stride = 1; // and its stride
     };
     const Shape shapes[] = {
         {WAVE_SINE, 0, 100, 5000, 900, 440.0f, 0.03f, 0},
@@ -135,6 +139,10 @@ TEST_F(MixerTest, VoiceRunsAgreeWithSingleSamples) {
         {WAVE_VIBRATO, 0, 0, 120000, 0, 6000.0f, 0.03f, 0},
         {WAVE_VIBRATO, 0, 10, 4294967000u, 0, 311.13f, 0.03f, 4294900000u},
         {WAVE_TABLE, 0, 10, 3000, 10, 0.0f, 0.03f, 0},
+        {WAVE_TABLE, 0, 500, 100000, 10000, 0.0f, 0.006f, 0, 6, 3},
+        {WAVE_TABLE, 0, 0, 5000, 0, 0.0f, 0.03f, 0, 4, -2},
+        {WAVE_TABLE, 0, 0, 5000, 0, 0.0f, 0.03f, 0, 7, 1},
+        {WAVE_TABLE, 0, 0, 4294967000u, 0, 0.0f, 0.03f, 2147480000u, 1, 2},
         {WAVE_SQUARE, 5, 10, 3000, 10, 466.16f, 0.03f, 0},
         {WAVE_CLIP, 0, 0, 400, 0, 0.0f, 0.03f, 0},
         {WAVE_NOISE, 20, 10, 300, 10, 0.0f, 0.03f, 0},
@@ -147,7 +155,7 @@ TEST_F(MixerTest, VoiceRunsAgreeWithSingleSamples) {
         for (const Shape &sh : shapes) {
             seed_random(5);
             Voice *run = make_voice(sh.delay, sh.attack, sh.sustain, sh.release, sh.wave, sh.freq,
-                                    sh.amp, false, 4.0f, 3.0f, 0.0f, 2, 1);
+                                    sh.amp, false, 4.0f, 3.0f, 0.0f, sh.table, sh.stride);
             run->position = sh.start;
             Voice *one = make_voice(0, 0, 0, 0, 0, 0.0f, 0.0f, false, 0, 0, 0, 0, 0);
             *one = *run;
@@ -172,7 +180,7 @@ TEST_F(MixerTest, VoiceRunsAgreeWithSingleSamples) {
             EXPECT_EQ(run->position, total);
             EXPECT_EQ(one->position, total);
             EXPECT_EQ(differ, 0) << "waveform " << sh.wave << " at " << sh.freq << " avx2 " << avx2;
-            if (sh.wave < NUM_WAVEFORMS && sh.amp < 1e5f) {
+            if (sh.wave < NUM_WAVEFORMS && sh.amp < 1e5f && sh.table < NUM_DEGREES) {
                 EXPECT_GT(heard, 0) << "waveform " << sh.wave << " at " << sh.freq;
             }
             delete run;

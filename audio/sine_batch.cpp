@@ -12,10 +12,6 @@ static bool processor_has_avx2() {
 
 bool batch_sines_use_avx2 = processor_has_avx2();
 
-static void batch_sines_portable(const double *x, double *out, int n) {
-    for (int i = 0; i < n; i++) out[i] = sine_in_range(x[i]);
-}
-
 static void add_sine_samples_portable(const double *theta, const float *gain, int32_t *sum, int n) {
     for (int i = 0; i < n; i++) add_scaled_sine(rounded_sine(theta[i]), gain[i], sum + i);
 }
@@ -30,13 +26,6 @@ static bool phases_in_range_portable(const double *x, int n) {
     bool in = true;
     for (int i = 0; i < n; i++) in &= std::fabs(x[i]) < BATCH_PHASE_LIMIT;
     return in;
-}
-
-void batch_sines(const double *x, double *out, int n) {
-    if (batch_sines_use_avx2)
-        batch_sines_avx2(x, out, n);
-    else
-        batch_sines_portable(x, out, n);
 }
 
 void add_sine_samples(const double *theta, const float *gain, int32_t *sum, int n) {

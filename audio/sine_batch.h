@@ -23,8 +23,6 @@ struct PhaseLine {
 
 extern bool batch_sines_use_avx2; // AVX2 versions chosen; starts as what the processor offers
 
-// OUT[i] = sine_in_range(X[i]); every |X[i]| below BATCH_PHASE_LIMIT.
-void batch_sines(const double *x, double *out, int n);
 // For every i with GAIN[i] > 0: SUM[i] += the sample of phase THETA[i] at GAIN[i], as
 // render_voice makes it for a sine-based waveform; every |THETA[i]| below BATCH_PHASE_LIMIT.
 void add_sine_samples(const double *theta, const float *gain, int32_t *sum, int n);
@@ -34,7 +32,6 @@ void add_line_samples(const PhaseLine &line, const float *gain, int32_t *sum, in
 bool phases_in_range(const double *x, int n);
 
 // The AVX2 versions, chosen by the calls above; call only where the processor has AVX2.
-void batch_sines_avx2(const double *x, double *out, int n);
 void add_sine_samples_avx2(const double *theta, const float *gain, int32_t *sum, int n);
 void add_line_samples_avx2(const PhaseLine &line, const float *gain, int32_t *sum, int n);
 bool phases_in_range_avx2(const double *x, int n);

@@ -109,12 +109,6 @@ AVX2 static void line_phases(const PhaseLine &line, double *theta, int n) {
     for (int i = whole; i < n; i++) theta[i] = line_phase(line, i);
 }
 
-AVX2 void batch_sines_avx2(const double *x, double *out, int n) {
-    int i = 0;
-    for (; i + 4 <= n; i += 4) _mm256_storeu_pd(out + i, sine4(_mm256_loadu_pd(x + i)));
-    for (; i < n; i++) out[i] = sine_in_range(x[i]);
-}
-
 AVX2 void add_sine_samples_avx2(const double *theta, const float *gain, int32_t *sum, int n) {
     float sine[CHUNK];
     for (int c = 0; c < n; c += CHUNK) {

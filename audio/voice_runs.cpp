@@ -60,15 +60,8 @@ static void stage_gains(const Voice *v, StagePlace at, double heard, float *gain
     }
 }
 
-static void steady_phases(const Voice *v, double *theta, int n) {
-    double omega = RADIANS_PER_HZ_SAMPLE * v->frequency;
-    double first = v->position;
-    for (int i = 0; i < n; i++) theta[i] = omega * (first + i) + v->phase;
-}
-
 // Through the chirp's attack the phase follows the sweep.
 static void chirp_phases(const Voice *v, StagePlace at, double *theta, int n) {
-    if (at.stage != STAGE_ATTACK) return steady_phases(v, theta, n);
     double omega = RADIANS_PER_HZ_SAMPLE * v->frequency;
     double first = v->position;
     for (int i = 0; i < n; i++) {
@@ -79,7 +72,6 @@ static void chirp_phases(const Voice *v, StagePlace at, double *theta, int n) {
 
 // Through the fall's release the phase bends back.
 static void fall_phases(const Voice *v, StagePlace at, double *theta, int n) {
-    if (at.stage != STAGE_RELEASE) return steady_phases(v, theta, n);
     double omega = RADIANS_PER_HZ_SAMPLE * v->frequency;
     double m = v->delay + v->attack + v->sustain;
     for (int i = 0; i < n; i++) {
@@ -89,47 +81,24 @@ static void fall_phases(const Voice *v, StagePlace at, double *theta, int n) {
     }
 }
 
-// The steady phase plus the wobble, whose sine comes in a batch of its own. False when the
-// wobble's phases reach the library's range.
-static bool vibrato_phases(const Voice *v, double *theta, int n) {
-    double wobble[BLOCK];
-    double omega = RADIANS_PER_HZ_SAMPLE * (v->frequency / 64.0);
-    double first = v->position;
-    for (int i = 0; i < n; i++) wobble[i] = omega * (first + i);
-    if (!phases_in_range(wobble, n)) return false;
-    batch_sines(wobble, wobble, n);
-    steady_phases(v, theta, n);
-    for (int i = 0; i < n; i++)
-        theta[i] += (TWO_PI / 16.0) * static_cast<double>(static_cast<float>(wobble[i]));
-    return true;
-}
-
-// The phases of N samples from the voice's position; false where a batch cannot take them.
-static bool block_phases(const Voice *v, StagePlace at, double *theta, int n) {
-    switch (v->waveform) {
-    case WAVE_CHIRP:
+// The phases of N samples through the chirp's attack or the fall's release.
+static void bent_phases(const Voice *v, StagePlace at, double *theta, int n) {
+    if (v->waveform == WAVE_CHIRP)
         chirp_phases(v, at, theta, n);
-        break;
-    case WAVE_FALL:
+    else
         fall_phases(v, at, theta, n);
-        break;
-    case WAVE_VIBRATO:
-        if (!vibrato_phases(v, theta, n)) return false;
-        break;
-    default:
-        steady_phases(v, theta, n);
-        break;
-    }
-    return phases_in_range(theta, n);
 }
 
-// Where the phase is a straight line (with the vibrato's wobble on it), the batch works it out
-// itself. A line's phases lie between those at its ends, so the ends tell its range; the wobble
-// moves it by less than 0.4.
-static bool phase_line(const Voice *v, StagePlace at, int n, PhaseLine *line) {
-    if ((v->waveform == WAVE_CHIRP && at.stage == STAGE_ATTACK) ||
-        (v->waveform == WAVE_FALL && at.stage == STAGE_RELEASE))
-        return false;
+// The chirp's attack and the fall's release bend the phase; everywhere else it is a line.
+static bool bends(const Voice *v, StagePlace at) {
+    return (v->waveform == WAVE_CHIRP && at.stage == STAGE_ATTACK) ||
+           (v->waveform == WAVE_FALL && at.stage == STAGE_RELEASE);
+}
+
+// A straight line of phases (with the vibrato's wobble on it), which the batch works out itself.
+// A line's phases lie between those at its ends, so the ends tell its range; the wobble moves it
+// by less than 0.4. False where the line reaches the library's range.
+static bool phase_line(const Voice *v, int n, PhaseLine *line) {
     line->omega = RADIANS_PER_HZ_SAMPLE * v->frequency;
     line->phase = v->phase;
     line->first = v->position;
@@ -152,15 +121,17 @@ static void add_stage_block(Voice *v, StagePlace at, int32_t *sum, int n) {
         return;
     }
     float gain[BLOCK];
-    PhaseLine line;
-    if (phase_line(v, at, n, &line)) {
-        stage_gains(v, at, heard, gain, n);
-        add_line_samples(line, gain, sum, n);
-    } else {
+    if (bends(v, at)) {
         double theta[BLOCK];
-        if (!block_phases(v, at, theta, n)) return add_samples_one_by_one(v, sum, n);
+        bent_phases(v, at, theta, n);
+        if (!phases_in_range(theta, n)) return add_samples_one_by_one(v, sum, n);
         stage_gains(v, at, heard, gain, n);
         add_sine_samples(theta, gain, sum, n);
+    } else {
+        PhaseLine line;
+        if (!phase_line(v, n, &line)) return add_samples_one_by_one(v, sum, n);
+        stage_gains(v, at, heard, gain, n);
+        add_line_samples(line, gain, sum, n);
     }
     v->position += static_cast<uint32_t>(n);
 }

@@ -1,5 +1,5 @@
-// The mixer's batches against their one-at-a-time forms: the batch sines in both versions, the
-// batch sample pass with every kind of gain, and the batch random draw.
+// The mixer's batches against their one-at-a-time forms: the batch samples in both versions,
+// with every kind of gain and phase, and the batch random draw.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -35,24 +35,6 @@ static int32_t one_sample(double theta, float gain) {
     if (!(gain > 0.0f)) return 0;
     int32_t w = sine_sample(theta);
     return wrap16(truncate_to_int(static_cast<double>(w) * gain));
-}
-
-TEST(BatchSines, BothVersionsGiveTheTableSine) {
-    std::vector<double> x = test_phases();
-    std::vector<double> out(x.size());
-    bool had_avx2 = batch_sines_use_avx2;
-    for (bool avx2 : {false, true}) {
-        if (avx2 && !had_avx2) continue;
-        batch_sines_use_avx2 = avx2;
-        std::fill(out.begin(), out.end(), 7.0);
-        batch_sines(x.data(), out.data(), static_cast<int>(x.size()));
-        for (size_t i = 0; i < x.size(); i++) {
-            double want = sine_in_range(x[i]);
-            ASSERT_EQ(std::memcmp(&out[i], &want, sizeof want), 0)
-                << "phase " << x[i] << " avx2 " << avx2;
-        }
-    }
-    batch_sines_use_avx2 = had_avx2;
 }
 
 // Gains of 0, negative, not a number, below the smallest normal, large enough to wrap the 16

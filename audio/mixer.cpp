@@ -90,9 +90,10 @@ struct GrowlLoop {
     const int16_t *data; // clip 0's samples; null when the clip is empty or absent
     uint32_t length;     // clip 0's length in samples
     uint32_t at;         // sample_clock modulo length
-    Vec3 listener, source;
-    double factor; // 0.1 / distance for those positions
-    bool known;    // factor has been worked out
+    Vec3 listener;       // the listener's position factor was worked out for
+    Vec3 source;         // and the growl's
+    double factor;       // 0.1 / distance for those positions
+    bool known;          // factor has been worked out
 };
 
 static GrowlLoop growl_loop_now() {

@@ -12,6 +12,14 @@ static bool processor_has_avx2() {
 
 bool batch_sines_use_avx2 = processor_has_avx2();
 
+// The rotation's own drift stays below 1e-14; the roundings of the phases it starts from and is
+// compared with move the sine by up to |x| 2^-52 between them. Both with room to spare.
+double wobble_tolerance(const PhaseLine &line, int n) {
+    double reach =
+        std::fmax(std::fabs(line.wobble * line.first), std::fabs(line.wobble * (line.first + n)));
+    return 1e-12 + reach * 1e-15;
+}
+
 static void add_sine_samples_portable(const double *theta, const float *gain, int32_t *sum, int n) {
     for (int i = 0; i < n; i++) add_scaled_sine(rounded_sine(theta[i]), gain[i], sum + i);
 }

@@ -9,6 +9,7 @@
 #include "audio/voice.h"
 
 constexpr double BATCH_PHASE_LIMIT = 99999.0; // beyond this the per-sample path asks the library
+constexpr int BATCH_CHUNK = 256; // samples one pass works through before the next takes them
 constexpr double WOBBLE_DEPTH = 6.283185307179586 / 16.0; // the vibrato's swing in radians
 
 // The phases of a steady sine from position FIRST on: OMEGA × n + PHASE, and where it wobbles,
@@ -30,6 +31,11 @@ void add_sine_samples(const double *theta, const float *gain, int32_t *sum, int 
 void add_line_samples(const PhaseLine &line, const float *gain, int32_t *sum, int n);
 // Whether every |X[i]| lies below BATCH_PHASE_LIMIT (false for any that is not a number).
 bool phases_in_range(const double *x, int n);
+
+// The AVX2 version carries a vibrato's wobble sines through a chunk of N samples by rotating
+// eight lanes, each by the wobble's phase over eight samples: how far the rotation may stray
+// from the table sine of the rounded phase before it is not trusted to round the same.
+double wobble_tolerance(const PhaseLine &line, int n);
 
 // The AVX2 versions, chosen by the calls above; call only where the processor has AVX2.
 void add_sine_samples_avx2(const double *theta, const float *gain, int32_t *sum, int n);

@@ -2,7 +2,8 @@
 // additions, multiplications, conversions and truncations, in the order of the one-at-a-time
 // forms and never fused, so the results are theirs to the last bit. The work goes in short
 // passes over a chunk of samples: one long chain of dependent steps per sample would leave the
-// processor waiting.
+// processor waiting. A vibrato's slow wobble is carried by a rotation instead, wherever that is
+// sure to round to the same single-precision value as the table sine.
 #include <immintrin.h>
 
 #include <cmath>
@@ -10,8 +11,6 @@
 #include "audio/sine_batch.h"
 
 #define AVX2 __attribute__((target("avx2")))
-
-static const int CHUNK = 256; // samples a pass works through before the next pass takes them
 
 // sine_cosine_in_range's sine of four phases. The step index is read from the low bits of the
 // rounding sum, where (int64_t)k & 1023 would find the same bits.
@@ -83,19 +82,61 @@ AVX2 static void add_scaled_sines(const float *sine, const float *gain, int32_t 
     for (; i < n; i++) add_scaled_sine(sine[i], gain[i], sum + i);
 }
 
+// A rotation of four sines and cosines by a fixed angle per step.
+struct Rotation4 {
+    __m256d s, c; // the current sines and cosines
+};
+
+// The rounded sines of one rotation's four lanes at AT, then the rotation turned on.
+AVX2 static inline __m256d wobble_step(Rotation4 *r, __m256d at, __m256d wobble, __m256d tolerance,
+                                       __m256d turn_s, __m256d turn_c) {
+    __m128 low = _mm256_cvtpd_ps(_mm256_sub_pd(r->s, tolerance));
+    __m128 high = _mm256_cvtpd_ps(_mm256_add_pd(r->s, tolerance));
+    __m256d w;
+    if (_mm_movemask_ps(_mm_cmpneq_ps(low, high)) == 0)
+        w = _mm256_cvtps_pd(low);
+    else
+        w = to_single(sine4(_mm256_mul_pd(wobble, at)));
+    __m256d next_s = _mm256_add_pd(_mm256_mul_pd(r->s, turn_c), _mm256_mul_pd(r->c, turn_s));
+    r->c = _mm256_sub_pd(_mm256_mul_pd(r->c, turn_c), _mm256_mul_pd(r->s, turn_s));
+    r->s = next_s;
+    return w;
+}
+
+// The vibrato's wobble sines of N samples (a multiple of 4), rounded to single precision. Two
+// rotations of four lanes each carry them from exact values at the start: wherever every value
+// within the tolerance of the rotation's rounds to the same single, that is the table sine's
+// rounding too; elsewhere (close to a rounding boundary, as near 0) the table sine is taken.
+AVX2 static void wobble_sines(const PhaseLine &line, double *out, int n) {
+    alignas(32) double s[8], c[8];
+    for (int j = 0; j < 8; j++) sine_cosine_in_range(line.wobble * (line.first + j), &s[j], &c[j]);
+    double step_s, step_c;
+    sine_cosine_in_range(8.0 * line.wobble, &step_s, &step_c);
+    const __m256d turn_s = _mm256_set1_pd(step_s);
+    const __m256d turn_c = _mm256_set1_pd(step_c);
+    const __m256d tolerance = _mm256_set1_pd(wobble_tolerance(line, n));
+    const __m256d wobble = _mm256_set1_pd(line.wobble);
+    const __m256d eight = _mm256_set1_pd(8.0);
+    __m256d at = _mm256_add_pd(_mm256_set1_pd(line.first), _mm256_set_pd(3, 2, 1, 0));
+    __m256d at_b = _mm256_add_pd(at, _mm256_set1_pd(4.0));
+    Rotation4 a = {_mm256_load_pd(s), _mm256_load_pd(c)};
+    Rotation4 b = {_mm256_load_pd(s + 4), _mm256_load_pd(c + 4)};
+    int i = 0;
+    for (; i + 8 <= n; i += 8) {
+        _mm256_storeu_pd(out + i, wobble_step(&a, at, wobble, tolerance, turn_s, turn_c));
+        _mm256_storeu_pd(out + i + 4, wobble_step(&b, at_b, wobble, tolerance, turn_s, turn_c));
+        at = _mm256_add_pd(at, eight);
+        at_b = _mm256_add_pd(at_b, eight);
+    }
+    if (i < n) _mm256_storeu_pd(out + i, wobble_step(&a, at, wobble, tolerance, turn_s, turn_c));
+}
+
 // A line's phases; for a vibrato the rounded wobble sines go through THETA first.
 AVX2 static void line_phases(const PhaseLine &line, double *theta, int n) {
     const __m256d start = _mm256_add_pd(_mm256_set1_pd(line.first), _mm256_set_pd(3, 2, 1, 0));
     const __m256d four = _mm256_set1_pd(4.0);
     int whole = n & ~3;
-    if (line.wobbles) {
-        const __m256d wobble = _mm256_set1_pd(line.wobble);
-        __m256d at = start;
-        for (int i = 0; i < whole; i += 4) {
-            _mm256_storeu_pd(theta + i, to_single(sine4(_mm256_mul_pd(wobble, at))));
-            at = _mm256_add_pd(at, four);
-        }
-    }
+    if (line.wobbles) wobble_sines(line, theta, whole);
     const __m256d omega = _mm256_set1_pd(line.omega);
     const __m256d phase = _mm256_set1_pd(line.phase);
     const __m256d depth = _mm256_set1_pd(WOBBLE_DEPTH);
@@ -110,19 +151,19 @@ AVX2 static void line_phases(const PhaseLine &line, double *theta, int n) {
 }
 
 AVX2 void add_sine_samples_avx2(const double *theta, const float *gain, int32_t *sum, int n) {
-    float sine[CHUNK];
-    for (int c = 0; c < n; c += CHUNK) {
-        int m = n - c < CHUNK ? n - c : CHUNK;
+    float sine[BATCH_CHUNK];
+    for (int c = 0; c < n; c += BATCH_CHUNK) {
+        int m = n - c < BATCH_CHUNK ? n - c : BATCH_CHUNK;
         rounded_sines(theta + c, sine, m);
         add_scaled_sines(sine, gain + c, sum + c, m);
     }
 }
 
 AVX2 void add_line_samples_avx2(const PhaseLine &line, const float *gain, int32_t *sum, int n) {
-    double theta[CHUNK];
-    float sine[CHUNK];
-    for (int c = 0; c < n; c += CHUNK) {
-        int m = n - c < CHUNK ? n - c : CHUNK;
+    double theta[BATCH_CHUNK];
+    float sine[BATCH_CHUNK];
+    for (int c = 0; c < n; c += BATCH_CHUNK) {
+        int m = n - c < BATCH_CHUNK ? n - c : BATCH_CHUNK;
         PhaseLine part = line;
         part.first = line.first + c;
         line_phases(part, theta, m);

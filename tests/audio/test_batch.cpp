@@ -71,6 +71,36 @@ TEST(BatchSines, RangeCheck) {
     }
 }
 
+// The rotation that carries the wobble's sines through a chunk (eight lanes, each turned by the
+// wobble's phase over eight samples, from exact values at the chunk's start) stays within a
+// quarter of the tolerance it is granted, at every wobble rate and every phase up to the limit.
+TEST(BatchSines, WobbleRotationStaysWithinItsTolerance) {
+    double worst = 0.0;
+    for (double hz = 20.0; hz < 20000.0; hz *= 1.13) {
+        double wobble = RADIANS_PER_HZ_SAMPLE * (hz / 64.0);
+        double span = BATCH_PHASE_LIMIT / wobble - BATCH_CHUNK;
+        for (double first = 0.0; first < span; first += std::floor(span / 23.0) + 7.0) {
+            PhaseLine line = {0.0, 0.0, first, wobble, true};
+            double tolerance = wobble_tolerance(line, BATCH_CHUNK);
+            double turn_s, turn_c;
+            sine_cosine_in_range(8.0 * wobble, &turn_s, &turn_c);
+            for (int lane = 0; lane < 8; lane++) {
+                double s, c;
+                sine_cosine_in_range(wobble * (first + lane), &s, &c);
+                for (int at = lane; at < BATCH_CHUNK; at += 8) {
+                    double exact = sine_in_range(wobble * (first + at));
+                    worst = std::max(worst, std::fabs(s - exact) / tolerance);
+                    double next_s = s * turn_c + c * turn_s;
+                    c = c * turn_c - s * turn_s;
+                    s = next_s;
+                }
+            }
+        }
+    }
+    EXPECT_LT(worst, 0.25);
+    EXPECT_GT(worst, 0.0); // the rotation does stray: the tolerance is needed
+}
+
 // The batch draw is n single draws: the same values, the same count, and the sequence goes on
 // from where it stopped, whichever way the draws are taken.
 TEST(BatchDraws, SameValuesAsSingleDraws) {
@@ -92,13 +122,15 @@ TEST(BatchDraws, SameValuesAsSingleDraws) {
     for (size_t i = 0; i < mixed.size(); i++) ASSERT_EQ(mixed[i], single[i]) << "draw " << i;
 }
 
-// A line's samples, steady and wobbling, rising and falling, from early and late positions, with
-// lengths that leave every tail and span several of the batch's chunks.
+// A line's samples, steady and wobbling, rising and falling, from early and late positions (the
+// wobble's phase close to the batch's limit too), with lengths that leave every tail and span
+// several of the batch's chunks.
 TEST(BatchSines, LineSamplesAgreeWithOneAtATime) {
     const PhaseLine lines[] = {
         {0.0443, 1.3, 0.0, 0.000692, false},   {0.0443, 1.3, 0.0, 0.000692, true},
         {-0.079, 5.9, 1000.0, -0.00123, true}, {0.0887, 0.0, 1100000.0, 0.00139, true},
-        {0.71, 2.0, 130000.0, 0.0111, false},
+        {0.71, 2.0, 130000.0, 0.0111, false},  {0.0001, 0.5, 9e6, 0.011, true},
+        {0.0007, -3.0, 3e6, -0.0317, true},
     };
     const float gains[] = {0.02f, 0.0f, 2.5f, -1.0f};
     std::vector<float> g(3000);

@@ -22,12 +22,12 @@ cd "$build"
 # Software OpenGL for every rendering test; no sound card is needed anywhere.
 export LIBGL_ALWAYS_SOFTWARE=1
 if [ ${#extra[@]} -eq 0 ]; then
-  ctest --output-on-failure -j2 --timeout 600
+  ctest --output-on-failure --no-label-summary -j2 --timeout 600
 else
   # SDL2 and Mesa load and unload libraries of their own whose few start-up allocations the
   # leak checker cannot name; programs that open a window are checked for everything else.
   status=0
-  ASAN_OPTIONS=detect_leaks=0 ctest --output-on-failure -j2 --timeout 600 -L display || status=1
-  ctest --output-on-failure -j2 --timeout 600 -LE display || status=1
+  ASAN_OPTIONS=detect_leaks=0 ctest --output-on-failure --no-label-summary -j2 --timeout 600 -L display || status=1
+  ctest --output-on-failure --no-label-summary -j2 --timeout 600 -LE display || status=1
   exit $status
 fi

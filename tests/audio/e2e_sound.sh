@@ -22,7 +22,7 @@ play_and_quit() {
   export SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE="$E2E_WORK/$1"
   e2e_start_game "$bin" window
   e2e_wait_window >/dev/null
-  wait_for_bytes "$SDL_DISKAUDIOFILE" $((44100 * 4 * 3 + 4096))
+  wait_for_bytes "$SDL_DISKAUDIOFILE" $((44100 * 4 * 4))
   xdotool key Escape
   e2e_wait_exit 20
   [ "$E2E_RC" = 0 ] || e2e_fail "the game exited with $E2E_RC"

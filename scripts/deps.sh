@@ -12,7 +12,7 @@ build_pkgs=(
 )
 test_pkgs=(
   libgtest-dev
-  xvfb xauth xdotool x11-utils
+  xvfb xauth xdotool x11-utils libx11-dev
   libgl1-mesa-dri
   sox imagemagick
   python3

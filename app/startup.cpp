@@ -51,12 +51,7 @@ static void init_sdl() {
 }
 
 static void set_video_mode() {
-    SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
-    aspect_ratio = 4.0f / 3.0f;
-    screen_width = 640;
-    screen_height = 480;
-    Uint32 flags = windowed ? SDL_OPENGL : SDL_OPENGL | SDL_FULLSCREEN;
-    if (!SDL_SetVideoMode(screen_width, screen_height, 32, flags)) {
+    if (!open_screen(windowed)) {
         char what[160];
         const char *display = std::getenv("DISPLAY");
         std::snprintf(what, sizeof what, "cannot open a 640x480 OpenGL window on display %s",

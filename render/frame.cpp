@@ -6,10 +6,6 @@
 #include "render/render.h"
 #include "render/screen.h"
 
-int32_t screen_width;
-int32_t screen_height;
-float aspect_ratio;
-
 // Sparks glow additively and never hide one another.
 static void begin_sparks() {
     glDisable(GL_LIGHTING);

@@ -18,11 +18,7 @@ void open_gl_window() {
         std::fprintf(stderr, "SDL_Init: %s\n", SDL_GetError());
         std::exit(2);
     }
-    SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
-    aspect_ratio = 4.0f / 3.0f;
-    screen_width = 640;
-    screen_height = 480;
-    if (!SDL_SetVideoMode(screen_width, screen_height, 32, SDL_OPENGL)) {
+    if (!open_screen(true)) {
         std::fprintf(stderr, "SDL_SetVideoMode: %s\n", SDL_GetError());
         std::exit(2);
     }

@@ -33,11 +33,7 @@ static void open_window() {
         std::fprintf(stderr, "bench-frame: SDL_Init: %s\n", SDL_GetError());
         std::exit(1);
     }
-    SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
-    aspect_ratio = 4.0f / 3.0f;
-    screen_width = 640;
-    screen_height = 480;
-    if (!SDL_SetVideoMode(screen_width, screen_height, 32, SDL_OPENGL)) {
+    if (!open_screen(true)) {
         std::fprintf(stderr, "bench-frame: no OpenGL window: %s\n", SDL_GetError());
         std::exit(1);
     }

@@ -13,7 +13,8 @@ bool command_line_windowed(int argc, char **argv);
 // unsigned arithmetic makes the timer's wrap-around harmless.
 uint32_t take_due_ticks(uint32_t now, uint32_t last, uint32_t &accumulator);
 
-void start_up();
+// Seeds the random source with SEED, then brings up SDL, the screen, the sound and the world.
+void start_up(uint32_t seed);
 void run_main_loop();
 void shut_down();
 void handle_event(const SDL_Event &event);

@@ -1,5 +1,4 @@
 // Bringing the game up in its fixed order, and taking it down again.
-#include <GL/gl.h>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -7,9 +6,9 @@
 #include "app/shell.h"
 #include "assets/assets.h"
 #include "audio/audio.h"
+#include "base/random.h"
 #include "render/render.h"
-#include "render/screen.h"
-#include "sim/random.h"
+#include "render/video.h"
 #include "sim/state.h"
 
 // Without a window there is no game: say why in one line and leave.
@@ -40,35 +39,33 @@ static void choose_video_driver() {
     if (x && !wayland) setenv("SDL_VIDEODRIVER", "x11", 0);
 }
 
+// WHAT, and the display it was tried on.
+static const char *display_problem(const char *what) {
+    static char line[160];
+    const char *display = std::getenv("DISPLAY");
+    std::snprintf(line, sizeof line, "%s on display %s", what,
+                  display && *display ? display : "(none)");
+    return line;
+}
+
+// The audio subsystem comes up on its own, after the video: a driver that cannot start then
+// leaves the game silent (the device fails to open, and audio_init says so) instead of
+// taking the window down with it.
 static void init_sdl() {
     choose_video_driver();
-    if (SDL_Init(SDL_INIT_TIMER | SDL_INIT_AUDIO | SDL_INIT_VIDEO) < 0) {
-        // No sound must not mean no game: try again without audio before giving up.
-        if (SDL_Init(SDL_INIT_TIMER | SDL_INIT_VIDEO) < 0)
-            fail_start("SDL_Init failed", SDL_GetError());
-    }
+    if (SDL_Init(SDL_INIT_TIMER | SDL_INIT_VIDEO) < 0)
+        fail_start(display_problem("cannot start SDL's video"), SDL_GetError());
     require_visible_display();
+    SDL_InitSubSystem(SDL_INIT_AUDIO);
 }
 
 static void set_video_mode() {
-    if (!open_screen(windowed)) {
-        char what[160];
-        const char *display = std::getenv("DISPLAY");
-        std::snprintf(what, sizeof what, "cannot open a 640x480 OpenGL window on display %s",
-                      display && *display ? display : "(none)");
-        fail_start(what, SDL_GetError());
-    }
-    load_models();
-    set_fog();
-    glEnable(GL_BLEND);
-    build_plant_lists();
-    glDisable(GL_BLEND);
-    glEnable(GL_DEPTH_TEST);
-    load_textures();
+    if (!set_up_video(windowed))
+        fail_start(display_problem("cannot open a 640x480 OpenGL window"), SDL_GetError());
 }
 
-void start_up() {
-    seed_random_from_clock();
+void start_up(uint32_t seed) {
+    seed_random(seed);
     init_sdl();
     SDL_WM_SetCaption("Velmoor", "Velmoor");
     SDL_EnableUNICODE(1);
@@ -77,7 +74,6 @@ void start_up() {
     SDL_EnableKeyRepeat(0, 0);
     set_video_mode();
     audio_init();
-    reset_noise_hook = make_noise_texture;
     reset_world();
 }
 

@@ -2,6 +2,7 @@
 #include "audio/audio.h"
 
 #include <SDL/SDL.h>
+#include <cstdio>
 #include <cstring>
 
 #include "audio/clips.h"
@@ -37,6 +38,7 @@ void audio_init() {
     desired.callback = mix_audio;
     desired.userdata = nullptr;
     voices_unheard = SDL_OpenAudio(&desired, nullptr) < 0;
+    if (voices_unheard) std::fprintf(stderr, "velmoor: no sound: %s\n", SDL_GetError());
     SDL_PauseAudio(0);
 }
 

@@ -7,6 +7,8 @@
 #include <cmath>
 #include <cstdint>
 
+#include "base/constants.h"
+
 constexpr int SINE_STEPS = 1024; // table steps per turn
 
 struct SinCos {
@@ -16,7 +18,7 @@ extern const SinCos *const sine_steps; // sin and cos of every step of the turn
 
 // The sine and cosine in double of a phase within ±100000 rad, to about 1e-16.
 inline void sine_cosine_in_range(double x, double *sine, double *cosine) {
-    const double steps_per_radian = SINE_STEPS / 6.283185307179586;
+    const double steps_per_radian = SINE_STEPS / TWO_PI;
     const double step_hi = 0.006135923147667199;   // 2 pi / 1024 to 28 bits: k * hi is exact
     const double step_lo = 3.875365545627111e-12;  // what step_hi leaves out
     const double round_magic = 6755399441055744.0; // 1.5 * 2^52: adding it rounds

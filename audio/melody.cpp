@@ -1,6 +1,6 @@
 // The melody: a random walk over one octave of the scale, one soft note every 0.6 s.
 #include "audio/mixer.h"
-#include "sim/random.h"
+#include "base/random.h"
 
 int32_t melody_note = 0;
 bool melody_rising = true;

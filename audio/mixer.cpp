@@ -7,8 +7,8 @@
 #include "audio/audio.h"
 #include "audio/clips.h"
 #include "audio/convert.h"
-#include "sim/random.h"
-#include "sim/state.h"
+#include "audio/listener.h"
+#include "base/random.h"
 
 Voice *voices;
 Voice *voices_tail;
@@ -16,6 +16,8 @@ std::mutex voice_lock;
 uint32_t sample_clock;
 std::atomic<float> row_noise{0.0f};
 std::atomic<bool> growl_on{false};
+SharedVec3 listener_pos;
+SharedVec3 growl_pos;
 
 void append_voice(Voice *v) {
     v->next = nullptr;

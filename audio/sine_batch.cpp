@@ -1,6 +1,7 @@
 // Batch sines: the portable versions, one phase at a time, and the choice between them and the
 // AVX2 ones.
 #include "audio/sine_batch.h"
+#include "audio/sine_batch_avx2.h"
 
 #include <cmath>
 

@@ -10,7 +10,7 @@
 
 constexpr double BATCH_PHASE_LIMIT = 99999.0; // beyond this the per-sample path asks the library
 constexpr int BATCH_CHUNK = 256; // samples one pass works through before the next takes them
-constexpr double WOBBLE_DEPTH = 6.283185307179586 / 16.0; // the vibrato's swing in radians
+constexpr double WOBBLE_DEPTH = TWO_PI / 16.0; // the vibrato's swing in radians
 
 // The phases of a steady sine from position FIRST on: OMEGA × n + PHASE, and where it wobbles,
 // plus WOBBLE_DEPTH × the sine of WOBBLE × n rounded to single precision.
@@ -36,11 +36,6 @@ bool phases_in_range(const double *x, int n);
 // eight lanes, each by the wobble's phase over eight samples: how far the rotation may stray
 // from the table sine of the rounded phase before it is not trusted to round the same.
 double wobble_tolerance(const PhaseLine &line, int n);
-
-// The AVX2 versions, chosen by the calls above; call only where the processor has AVX2.
-void add_sine_samples_avx2(const double *theta, const float *gain, int32_t *sum, int n);
-void add_line_samples_avx2(const PhaseLine &line, const float *gain, int32_t *sum, int n);
-bool phases_in_range_avx2(const double *x, int n);
 
 // The one-at-a-time forms both versions follow.
 

@@ -9,13 +9,14 @@
 #include <cmath>
 
 #include "audio/sine_batch.h"
+#include "audio/sine_batch_avx2.h"
 
 #define AVX2 __attribute__((target("avx2")))
 
 // sine_cosine_in_range's sine of four phases. The step index is read from the low bits of the
 // rounding sum, where (int64_t)k & 1023 would find the same bits.
 AVX2 static inline __m256d sine4(__m256d x) {
-    const __m256d steps_per_radian = _mm256_set1_pd(SINE_STEPS / 6.283185307179586);
+    const __m256d steps_per_radian = _mm256_set1_pd(SINE_STEPS / TWO_PI);
     const __m256d step_hi = _mm256_set1_pd(0.006135923147667199);
     const __m256d step_lo = _mm256_set1_pd(3.875365545627111e-12);
     const __m256d round_magic = _mm256_set1_pd(6755399441055744.0);

@@ -7,7 +7,7 @@ static SinCos table[SINE_STEPS];
 
 static const SinCos *fill_table() {
     for (int i = 0; i < SINE_STEPS; i++) {
-        double a = 6.283185307179586 * i / SINE_STEPS;
+        double a = TWO_PI * i / SINE_STEPS;
         table[i] = SinCos{std::sin(a), std::cos(a)};
     }
     return table;

@@ -25,3 +25,8 @@ void sound_event(int32_t id, float x, float y, float z, float amount, int32_t no
 // Told of every sound event before it sounds; for the headless driver's trace and for tests.
 extern void (*sound_event_observer)(int32_t id, float x, float y, float z, float amount,
                                     int32_t note);
+
+// Where positional voices are heard from (the boat) and where the growl sounds (the chaser);
+// the game thread places them, the mixer reads them.
+void place_listener(float x, float y, float z);
+void place_growl(float x, float y, float z);

@@ -1,8 +1,9 @@
 // Sound events: each game event becomes a handful of voices or a change to the mixer's levels.
 #include "audio/sound.h"
 
+#include "audio/listener.h"
 #include "audio/mixer.h"
-#include "sim/random.h"
+#include "base/random.h"
 
 void (*sound_event_observer)(int32_t, float, float, float, float, int32_t);
 
@@ -24,7 +25,7 @@ struct EventVoice {
     int8_t table_step; // WAVE_TABLE's stride; the table is the pitch's degree
 };
 
-static const EventVoice event_voices[] = {
+static constexpr EventVoice event_voices[] = {
     // 0: event 1, baby_burst
     {WAVE_CHIRP, PITCH_RANDOM, 1.0f, 0.016f, 0, 15000, 15000, 20000, false, 0},
     // 1: event 2, baby_touched
@@ -69,7 +70,7 @@ struct EventSound {
     LevelEffect effect; // applied after its voices are appended
 };
 
-static const EventSound event_sounds[] = {
+static constexpr EventSound event_sounds[] = {
     {0, 0, LEVEL_FEED_HISS}, // 0 row_splash
     {0, 1, LEVEL_NONE},      // 1 baby_burst
     {1, 1, LEVEL_NONE},      // 2 baby_touched
@@ -85,9 +86,23 @@ static const EventSound event_sounds[] = {
 };
 static_assert(sizeof event_sounds / sizeof event_sounds[0] == NUM_SOUND_EVENTS,
               "one sound per event");
-static_assert(sizeof event_voices / sizeof event_voices[0] == 24, "every event's voices listed");
 
-static const int MAX_EVENT_VOICES = 8;
+constexpr int NUM_EVENT_VOICES = sizeof event_voices / sizeof event_voices[0];
+constexpr int MAX_EVENT_VOICES = 8; // the most voices one event makes: the closing phrase
+
+// Every event's voices lie within the voice table, every voice belongs to some event, and no
+// event makes more voices than sound_event has room for.
+constexpr bool event_voices_fit() {
+    int used = 0;
+    for (const EventSound &e : event_sounds) {
+        if (e.count < 0 || e.count > MAX_EVENT_VOICES || e.first < 0 ||
+            e.first + e.count > NUM_EVENT_VOICES)
+            return false;
+        if (e.first + e.count > used) used = e.first + e.count;
+    }
+    return used == NUM_EVENT_VOICES;
+}
+static_assert(event_voices_fit(), "the event table and the voice table agree");
 
 // Draws the random degree (if any) and then the start phase, in that order.
 static Voice *make_event_voice(const EventVoice &ev, float x, float y, float z, int32_t note) {
@@ -136,4 +151,12 @@ void sound_event(int32_t id, float x, float y, float z, float amount, int32_t no
         for (int i = 0; i < event.count; i++) append_voice(made[i]);
     }
     apply_level_effect(event.effect, amount);
+}
+
+void place_listener(float x, float y, float z) {
+    listener_pos.store(x, y, z);
+}
+
+void place_growl(float x, float y, float z) {
+    growl_pos.store(x, y, z);
 }

@@ -4,6 +4,7 @@
 #include "audio/convert.h"
 #include "audio/fast_sine.h"
 #include "audio/voice.h"
+#include "base/constants.h"
 
 float scale_hz[NUM_DEGREES];
 int16_t *tone_tables[NUM_DEGREES];
@@ -34,11 +35,10 @@ void build_scale() {
 }
 
 void build_tone_tables() {
-    const double two_pi = 6.283185307179586;
     for (int k = 0; k < NUM_DEGREES; k++) {
         int16_t *t = new int16_t[TONE_TABLE_LEN];
         for (int i = 0; i < TONE_TABLE_LEN; i++) {
-            float theta = static_cast<float>(scale_hz[k] * two_pi * i / SAMPLE_RATE);
+            float theta = static_cast<float>(scale_hz[k] * TWO_PI * i / SAMPLE_RATE);
             float s = fast_sine(theta);
             t[i] = static_cast<int16_t>(truncate_to_int(static_cast<double>(s) * FULL_SCALE));
         }

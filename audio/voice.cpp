@@ -7,8 +7,7 @@
 #include "audio/convert.h"
 #include "audio/fast_sine.h"
 #include "audio/voice_gain.h"
-#include "sim/random.h"
-#include "sim/state.h"
+#include "base/random.h"
 
 Voice *make_voice(uint32_t delay, uint32_t attack, uint32_t sustain, uint32_t release,
                   int32_t waveform, float frequency, float amplitude, bool ambient, float x,

@@ -4,10 +4,10 @@
 
 #include "audio/convert.h"
 #include "audio/fast_sine.h"
+#include "audio/listener.h"
 #include "audio/voice.h"
-#include "sim/state.h"
+#include "base/constants.h"
 
-constexpr double TWO_PI = 6.283185307179586;
 constexpr double RADIANS_PER_HZ_SAMPLE =
     TWO_PI / SAMPLE_RATE; // a multiply, not a divide, per sample
 

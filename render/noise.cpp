@@ -3,11 +3,14 @@
 #include <cstdlib>
 
 #include "render/render.h"
+#include "sim/state.h"
 
 constexpr int NOISE_SIZE = 64;
 
 uint8_t *noise_pixels;
 unsigned noise_texture;
+
+static uint32_t noise_made_at; // world_resets when the texture was last made
 
 // A reset replaces the old pair, so exactly one buffer and one texture are ever alive.
 void make_noise_texture() {
@@ -25,9 +28,13 @@ void make_noise_texture() {
 }
 
 // The C library's own generator, never seeded: the grain is the same in every run and draws
-// nothing from the game's random source. Values stop at 254.
+// nothing from the game's random source. Values stop at 254. A world reset since the last
+// frame (at start-up too) first remakes the texture, black, before it is refilled.
 void refresh_noise() {
-    if (!noise_pixels) return;
+    if (!noise_pixels || noise_made_at != world_resets) {
+        make_noise_texture();
+        noise_made_at = world_resets;
+    }
     for (int i = 0; i < NOISE_SIZE * NOISE_SIZE; i++)
         noise_pixels[i] = static_cast<uint8_t>(std::rand() % 255);
 }

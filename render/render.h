@@ -6,8 +6,8 @@
 extern uint8_t *noise_pixels;  // 64 x 64 luminance bytes, refreshed every frame
 extern unsigned noise_texture; // the film grain's OpenGL texture name
 
-void make_noise_texture(); // at every world reset
-void refresh_noise();      // once per frame, after the ticks
+void make_noise_texture(); // a new black tile and texture, replacing the old pair
+void refresh_noise();      // once per frame, after the ticks; remade first after a world reset
 void free_noise_pixels();  // at shutdown
 void start_gl_frame();     // once per frame, before draw_frame: matrices, blending, clear, depth
 void draw_frame();         // once per frame

@@ -2,8 +2,8 @@
 #include <cmath>
 
 #include "audio/sound.h"
+#include "base/random.h"
 #include "sim/phases.h"
-#include "sim/random.h"
 #include "sim/unit.h"
 
 void release_babies() {
@@ -39,7 +39,7 @@ static void scatter_swollen() {
 }
 
 static void burst(const Baby &b) {
-    float angle = (random_int() % 1000) * 0.001f * TWO_PI;
+    float angle = (random_int() % 1000) * 0.001f * TWO_PI_F;
     drift_vx += 0.5f * std::cos(angle);
     drift_vy += 0.5f * std::sin(angle);
     turn_rate += (random_int() % 2) ? 0.06f : -0.06f;
@@ -75,7 +75,7 @@ static void swim(Baby &b, int c) {
         b.vz *= 0.95f;
         break;
     default: {
-        float angle = (random_int() % 1000) * 0.001f * TWO_PI;
+        float angle = (random_int() % 1000) * 0.001f * TWO_PI_F;
         float rate = c * 0.00025f + 0.01f;
         b.vx = b.vx * 0.99f + std::cos(angle) * rate;
         b.vy = b.vy * 0.99f + std::sin(angle) * rate;

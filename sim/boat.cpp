@@ -82,7 +82,7 @@ void move_boat() {
         boat_y = 55.0f;
         drift_vy = -drift_vy;
     }
-    listener_pos.store(boat_x, boat_y, 0.0f);
+    place_listener(boat_x, boat_y, 0.0f);
 }
 
 void turn_boat() {

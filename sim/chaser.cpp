@@ -1,7 +1,7 @@
 // The chaser: slow to wake, then hunting the boat; a catch restarts the game.
 #include "audio/sound.h"
+#include "base/random.h"
 #include "sim/phases.h"
-#include "sim/random.h"
 #include "sim/unit.h"
 
 // The catch does not wait for a running restart: every tick in reach is another catch,
@@ -23,7 +23,7 @@ void hunt_boat() {
         chaser_x += ux * speed;
         chaser_y += uy * speed;
     }
-    growl_pos.store(chaser_x, chaser_y, 0.0f);
+    place_growl(chaser_x, chaser_y, 0.0f);
     if (ending) return;
     float dx = boat_x - chaser_x, dy = boat_y - chaser_y;
     if (dx * dx + dy * dy < 0.64f) catch_boat();

@@ -2,8 +2,8 @@
 #include <cmath>
 
 #include "audio/sound.h"
+#include "base/random.h"
 #include "sim/phases.h"
-#include "sim/random.h"
 #include "sim/sparks.h"
 
 void aim_light(Light &light) {

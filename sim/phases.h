@@ -1,9 +1,8 @@
 // The phases of one tick, in the order run_tick calls them, and the placements they share.
 #pragma once
 
+#include "base/constants.h"
 #include "sim/state.h"
-
-constexpr float TWO_PI = 6.28318530717958647692f;
 
 bool run_fades();        // step 1: false when the tick ends here
 void read_mouse();       // step 2: oars, thrust, steering; event 0

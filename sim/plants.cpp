@@ -1,8 +1,8 @@
 // The plants: rings around the boat in stage 3, wandering in stage 4.
 #include <cmath>
 
+#include "base/random.h"
 #include "sim/phases.h"
-#include "sim/random.h"
 #include "sim/unit.h"
 
 static void step_plant(Plant &p, float to_x, float to_y, float step) {
@@ -19,7 +19,7 @@ static void ring_boat() {
     const float n = static_cast<float>(plants.size());
     for (int i = 0; i < static_cast<int>(plants.size()); i++) {
         Plant &p = plants[i];
-        float angle = i / n * TWO_PI;
+        float angle = i / n * TWO_PI_F;
         float tx, ty, step;
         if (i % 2) {
             tx = boat_x + 4.0f * std::cos(boat_heading) + 4.0f * std::cos(angle);

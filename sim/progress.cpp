@@ -1,7 +1,7 @@
 // The fades that frame a game and the lighthouse visits that carry it forward.
 #include "audio/sound.h"
+#include "base/random.h"
 #include "sim/phases.h"
-#include "sim/random.h"
 
 bool run_fades() {
     if (restart_pending) {

@@ -3,7 +3,7 @@
 
 #include <cmath>
 
-#include "sim/random.h"
+#include "base/random.h"
 
 // A random direction at 0.01 per tick, started 25 steps back so that it passes through its
 // birthplace. Three draws, z first: the third becomes the x component.

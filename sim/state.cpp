@@ -25,9 +25,6 @@ float lighthouse_x, lighthouse_y;
 float chaser_x, chaser_y;
 int32_t chaser_ramp;
 
-SharedVec3 listener_pos;
-SharedVec3 growl_pos;
-
 float sea_height[SEA_SIZE * SEA_SIZE];
 float sea_velocity[SEA_SIZE * SEA_SIZE];
 
@@ -37,4 +34,4 @@ std::vector<Baby> babies;
 std::vector<Wall> walls;
 std::list<Spark> sparks;
 
-void (*reset_noise_hook)();
+uint32_t world_resets;

@@ -1,10 +1,12 @@
-// The game state: every variable and container the world is made of, written only by the tick.
+// The game state: every variable and container the world is made of. The tick writes it; the
+// main loop adds mouse motion and sets quit_requested; the renderer only reads it.
 #pragma once
 
-#include <atomic>
 #include <cstdint>
 #include <list>
 #include <vector>
+
+#include "base/vec3.h"
 
 constexpr int SEA_SIZE = 110; // the sea grid is SEA_SIZE x SEA_SIZE cells and wraps at its edges
 constexpr int SEA_HALF = 55;  // world x = 0 is row 55; the boat stays within +-55
@@ -12,26 +14,6 @@ constexpr int NUM_PLANTS = 50;
 constexpr int NUM_LIGHTS = 14;
 constexpr int NUM_BABIES = 48;
 constexpr int NUM_WALLS = 28;
-
-struct Vec3 {
-    float x, y, z;
-};
-
-// A position the audio thread reads while the tick writes it: each coordinate is read and
-// written whole, with no ordering among them.
-struct SharedVec3 {
-    std::atomic<float> x{0.0f}, y{0.0f}, z{0.0f};
-
-    void store(float nx, float ny, float nz) {
-        x.store(nx, std::memory_order_relaxed);
-        y.store(ny, std::memory_order_relaxed);
-        z.store(nz, std::memory_order_relaxed);
-    }
-    Vec3 load() const {
-        return {x.load(std::memory_order_relaxed), y.load(std::memory_order_relaxed),
-                z.load(std::memory_order_relaxed)};
-    }
-};
 
 constexpr Vec3 up_axis = {0.0f, 0.0f, 1.0f};
 
@@ -97,10 +79,6 @@ extern float lighthouse_x, lighthouse_y;
 extern float chaser_x, chaser_y;
 extern int32_t chaser_ramp; // 0..1000, the chaser's speed ramp
 
-// Written by the tick, read by the audio thread
-extern SharedVec3 listener_pos; // the boat, z = 0
-extern SharedVec3 growl_pos;    // the chaser, z = 0
-
 // The sea, row-major: cell (r, c) at r * SEA_SIZE + c; the row follows x, the column y
 extern float sea_height[SEA_SIZE * SEA_SIZE];
 extern float sea_velocity[SEA_SIZE * SEA_SIZE];
@@ -112,8 +90,7 @@ extern std::vector<Baby> babies;
 extern std::vector<Wall> walls;
 extern std::list<Spark> sparks; // each spark its own heap node; survives a reset
 
-// Called first thing in every reset to remake the noise texture; null when headless.
-extern void (*reset_noise_hook)();
+extern uint32_t world_resets; // reset_world calls so far; the renderer remakes its grain after one
 
 // Adds one mouse motion event (SDL's signed 16-bit relative motion) to the accumulators.
 void add_mouse_motion(int xrel, int yrel);

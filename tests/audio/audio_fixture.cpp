@@ -1,5 +1,5 @@
 // Shared set-up for the synthesiser's tests.
-#include "tests/audio/audio_fixture.h"
+#include "audio_fixture.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -7,9 +7,9 @@
 #include <unistd.h>
 
 #include "audio/audio.h"
+#include "audio/listener.h"
 #include "audio/mixer.h"
-#include "sim/random.h"
-#include "sim/state.h"
+#include "base/random.h"
 
 static void put32(std::vector<uint8_t> &b, uint32_t v) {
     for (int i = 0; i < 4; i++) b.push_back(static_cast<uint8_t>(v >> (8 * i)));

@@ -1,5 +1,5 @@
 // The model: envelope, distance and the sine family, each written out from the formulas.
-#include "tests/audio/reference_model.h"
+#include "reference_model.h"
 
 #include <cmath>
 

@@ -1,5 +1,5 @@
 // Pitch from zero crossings, for checking what the voices and tables sound like.
-#include "tests/audio/signal.h"
+#include "signal.h"
 
 #include <cstddef>
 

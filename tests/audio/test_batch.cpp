@@ -11,7 +11,7 @@
 #include "audio/fast_sine.h"
 #include "audio/sine_batch.h"
 #include "audio/voice_gain.h"
-#include "sim/random.h"
+#include "base/random.h"
 
 // Phases of every kind the batch takes: around the table's steps (where the step index rounds
 // either way), around multiples of pi, tiny, negative, and spread up to the batch's limit.

@@ -4,8 +4,8 @@
 #include <unistd.h>
 
 #include "audio/clips.h"
-#include "tests/audio/audio_fixture.h"
-#include "tests/audio/signal.h"
+#include "audio_fixture.h"
+#include "signal.h"
 
 class ClipTest : public ::testing::Test {
   protected:

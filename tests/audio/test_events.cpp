@@ -5,8 +5,8 @@
 #include "audio/audio.h"
 #include "audio/mixer.h"
 #include "audio/sound.h"
-#include "sim/random.h"
-#include "tests/audio/audio_fixture.h"
+#include "audio_fixture.h"
+#include "base/random.h"
 
 static std::vector<Voice *> voice_list() {
     std::vector<Voice *> out;

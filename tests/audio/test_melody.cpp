@@ -3,8 +3,8 @@
 
 #include "audio/audio.h"
 #include "audio/mixer.h"
-#include "sim/random.h"
-#include "tests/audio/audio_fixture.h"
+#include "audio_fixture.h"
+#include "base/random.h"
 
 struct StepResult {
     int32_t note;

@@ -5,11 +5,11 @@
 
 #include "audio/audio.h"
 #include "audio/clips.h"
+#include "audio/listener.h"
 #include "audio/mixer.h"
 #include "audio/sound.h"
-#include "sim/random.h"
-#include "sim/state.h"
-#include "tests/audio/audio_fixture.h"
+#include "audio_fixture.h"
+#include "base/random.h"
 
 TEST_F(MixerTest, CallbackWritesHalfItsLength) {
     uint8_t buf[4100];

@@ -7,12 +7,12 @@
 #include "audio/audio.h"
 #include "audio/clips.h"
 #include "audio/convert.h"
+#include "audio/listener.h"
 #include "audio/mixer.h"
 #include "audio/sine_batch.h"
 #include "audio/sound.h"
-#include "sim/random.h"
-#include "sim/state.h"
-#include "tests/audio/audio_fixture.h"
+#include "audio_fixture.h"
+#include "base/random.h"
 
 static int16_t plain_sample() {
     if (sample_clock % MELODY_PERIOD == 0) melody_step();

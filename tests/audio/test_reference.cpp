@@ -3,11 +3,11 @@
 #include <cmath>
 
 #include "audio/audio.h"
+#include "audio/listener.h"
 #include "audio/mixer.h"
 #include "audio/sound.h"
-#include "sim/state.h"
-#include "tests/audio/audio_fixture.h"
-#include "tests/audio/reference_model.h"
+#include "audio_fixture.h"
+#include "reference_model.h"
 
 static ModelVoice model_of(const Voice *v) {
     return ModelVoice{double(v->delay),     double(v->attack), double(v->sustain),

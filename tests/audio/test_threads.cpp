@@ -9,10 +9,10 @@
 
 #include "audio/audio.h"
 #include "audio/clips.h"
+#include "audio/listener.h"
 #include "audio/mixer.h"
 #include "audio/sound.h"
-#include "sim/random.h"
-#include "sim/state.h"
+#include "base/random.h"
 
 static uint32_t mixed_so_far() {
     std::lock_guard<std::mutex> hold(voice_lock);

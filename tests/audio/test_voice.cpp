@@ -4,11 +4,11 @@
 
 #include "audio/audio.h"
 #include "audio/convert.h"
+#include "audio/listener.h"
 #include "audio/mixer.h"
-#include "sim/random.h"
-#include "sim/state.h"
-#include "tests/audio/audio_fixture.h"
-#include "tests/audio/signal.h"
+#include "audio_fixture.h"
+#include "base/random.h"
+#include "signal.h"
 
 static Voice *voice_at(uint32_t delay, uint32_t attack, uint32_t sustain, uint32_t release,
                        int32_t wave, float freq, float amp, bool ambient, float x = 0.0f,

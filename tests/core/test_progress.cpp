@@ -3,10 +3,10 @@
 
 #include "audio/audio.h"
 #include "audio/sound.h"
+#include "base/random.h"
 #include "event_log.h"
 #include "reference_draws.h"
 #include "sim/phases.h"
-#include "sim/random.h"
 
 namespace {
 
@@ -211,7 +211,7 @@ TEST_F(Progress, ThirdVisitRaisesWallsAndGivesEveryPlantATarget) {
         float ay = (ref.next() % 12101 - 6050) * 0.01f;
         EXPECT_EQ(w.a_goal_x, ax);
         EXPECT_EQ(w.a_goal_y, ay);
-        float angle = (ref.next() % 1000) * 0.0001f * TWO_PI;
+        float angle = (ref.next() % 1000) * 0.0001f * TWO_PI_F;
         EXPECT_NEAR(w.b_goal_x - ax, 10.0f * std::sin(angle), 1e-5);
         EXPECT_NEAR(w.b_goal_y - ay, 10.0f * std::cos(angle), 1e-5);
         // within about 36 degrees of +y, turned towards +x

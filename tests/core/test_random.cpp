@@ -5,7 +5,7 @@
 #include <thread>
 #include <vector>
 
-#include "sim/random.h"
+#include "base/random.h"
 
 TEST(Random, FirstDrawsForSeed1234SkipLargeOutputsRatherThanShiftingThem) {
     const int32_t expected[] = {822569775,  2137449171, 1880026316, 1170776343, 646980841,

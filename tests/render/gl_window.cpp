@@ -9,6 +9,7 @@
 #include "render/passes.h"
 #include "render/render.h"
 #include "render/screen.h"
+#include "render/video.h"
 #include "sim/state.h"
 
 void open_gl_window() {
@@ -18,12 +19,10 @@ void open_gl_window() {
         std::fprintf(stderr, "SDL_Init: %s\n", SDL_GetError());
         std::exit(2);
     }
-    if (!open_screen(true)) {
+    if (!set_up_video(true)) {
         std::fprintf(stderr, "SDL_SetVideoMode: %s\n", SDL_GetError());
         std::exit(2);
     }
-    set_fog();
-    glEnable(GL_DEPTH_TEST);
     make_noise_texture();
     open = true;
 }

@@ -4,7 +4,8 @@
 #include <cstdint>
 #include <vector>
 
-// Opens the window (once per process), sets the fog and makes the noise texture.
+// Opens the window through the game's own video set-up (once per process) and makes the
+// noise texture.
 void open_gl_window();
 // The main loop's frame: per-frame reset, then draw_frame; the noise is not refreshed.
 void render_frame();

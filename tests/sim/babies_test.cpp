@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "audio/sound.h"
-#include "sim/random.h"
-#include "tests/sim/world.h"
+#include "base/random.h"
+#include "world.h"
 
 // n babies hanging still high in the air far from the boat, with every light right on
 // them, so that the light followers feel no pull.

@@ -2,9 +2,10 @@
 #include <cmath>
 #include <gtest/gtest.h>
 
+#include "audio/listener.h"
 #include "audio/sound.h"
-#include "sim/random.h"
-#include "tests/sim/world.h"
+#include "base/random.h"
+#include "world.h"
 
 // One tick's worth of mouse input, read as the tick reads it.
 static void input(float row, float steer_in = 0.0f) {
@@ -62,7 +63,7 @@ TEST(Thrust, StraightStrokeDrivesAlongTheHeadingWithoutTurning) {
     EXPECT_EQ(row_vy, 0.0f);
     EXPECT_EQ(turn_rate, 0.0f);
     blank_world();
-    boat_heading = TWO_PI / 4.0f;
+    boat_heading = TWO_PI_F / 4.0f;
     input(100.0f);
     EXPECT_NEAR(row_vx, 0.0f, 1e-9f);
     EXPECT_FLOAT_EQ(row_vy, 0.008f);

@@ -2,9 +2,10 @@
 #include <cmath>
 #include <gtest/gtest.h>
 
+#include "audio/listener.h"
 #include "audio/sound.h"
-#include "sim/random.h"
-#include "tests/sim/world.h"
+#include "base/random.h"
+#include "world.h"
 
 TEST(Chaser, RampsUpAndNeeds577TicksToCoverTen) {
     blank_world();
@@ -88,7 +89,7 @@ TEST(Plants, InStageThreeTheyRingTheBoatAndTheBowWithoutTouchingTheirTargets) {
     float ahead_y = boat_y + 4.0f * std::sin(boat_heading);
     for (int i = 0; i < NUM_PLANTS; i++) {
         const Plant &p = plants[i];
-        float angle = i / 50.0f * TWO_PI;
+        float angle = i / 50.0f * TWO_PI_F;
         float cx = i % 2 ? ahead_x : boat_x, cy = i % 2 ? ahead_y : boat_y;
         float step = i % 2 ? 0.02f : 0.01f;
         EXPECT_NEAR(p.x, cx + 4.0f * std::cos(angle), step) << i;

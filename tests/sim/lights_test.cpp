@@ -3,9 +3,9 @@
 #include <gtest/gtest.h>
 
 #include "audio/sound.h"
-#include "sim/random.h"
+#include "base/random.h"
 #include "sim/sparks.h"
-#include "tests/sim/world.h"
+#include "world.h"
 
 static void one_light(Light l) {
     lights.assign(1, l);

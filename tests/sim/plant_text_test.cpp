@@ -4,8 +4,8 @@
 #include <gtest/gtest.h>
 #include <string>
 
-#include "render/plant_text.h"
-#include "sim/random.h"
+#include "base/random.h"
+#include "plant_grammar/plant_grammar.h"
 
 static int count_p(const char *s) {
     int n = 0;

@@ -1,7 +1,7 @@
 // The sea's two passes on the wrapping grid.
 #include <gtest/gtest.h>
 
-#include "tests/sim/world.h"
+#include "world.h"
 
 static float &height(int r, int c) {
     return sea_height[r * SEA_SIZE + c];

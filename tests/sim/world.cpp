@@ -1,12 +1,13 @@
 // Test support: a blank world and an ear on the sound events.
-#include "tests/sim/world.h"
+#include "world.h"
+#include "audio/listener.h"
 
 #include <algorithm>
 #include <cstring>
 
 #include "audio/audio.h"
 #include "audio/sound.h"
-#include "sim/random.h"
+#include "base/random.h"
 
 std::vector<RaisedEvent> raised;
 

@@ -10,11 +10,11 @@
 #include <vector>
 
 #include "audio/audio.h"
+#include "audio/listener.h"
 #include "audio/mixer.h"
 #include "audio/sine_batch.h"
 #include "audio/sound.h"
-#include "sim/random.h"
-#include "sim/state.h"
+#include "base/random.h"
 
 static const int BUFFER = 2048;
 static const int RUNS = 7;

@@ -8,10 +8,11 @@
 #include <cstdlib>
 #include <vector>
 
+#include "base/random.h"
 #include "render/passes.h"
 #include "render/render.h"
 #include "render/screen.h"
-#include "sim/random.h"
+#include "render/video.h"
 #include "sim/state.h"
 
 using Clock = std::chrono::steady_clock;
@@ -33,12 +34,10 @@ static void open_window() {
         std::fprintf(stderr, "bench-frame: SDL_Init: %s\n", SDL_GetError());
         std::exit(1);
     }
-    if (!open_screen(true)) {
+    if (!set_up_video(true)) {
         std::fprintf(stderr, "bench-frame: no OpenGL window: %s\n", SDL_GetError());
         std::exit(1);
     }
-    set_fog();
-    glEnable(GL_DEPTH_TEST);
 }
 
 // A player rowing steadily: strokes of ten frames, return sweeps of ten, a slow drift to one
@@ -91,7 +90,6 @@ static double percentile(std::vector<double> v, double p) {
 
 static void start_world() {
     seed_random(1234);
-    reset_noise_hook = make_noise_texture;
     reset_world();
 }
 

@@ -11,8 +11,8 @@
 #include <new>
 #include <vector>
 
+#include "headless.h"
 #include "sim/phases.h"
-#include "tools/velmoor-sim/headless.h"
 
 using Clock = std::chrono::steady_clock;
 

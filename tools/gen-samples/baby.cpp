@@ -1,7 +1,7 @@
 // The babies' cry: a short, plaintive wail that rises, catches once and falls away.
 #include <cmath>
 
-#include "tools/gen-samples/synth.h"
+#include "synth.h"
 
 static const double LENGTH = 1.1; // seconds
 

@@ -1,7 +1,7 @@
 // The chaser's growl: a low, rough, breathing voice, three seconds that loop without a seam.
 #include <cmath>
 
-#include "tools/gen-samples/synth.h"
+#include "synth.h"
 
 static const int LOOP = 3 * RATE;  // the clip's length; the mixer loops it
 static const int BLEND = RATE / 4; // the end is faded into the start over this many samples

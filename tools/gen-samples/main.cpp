@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <string>
 
-#include "tools/gen-samples/synth.h"
+#include "synth.h"
 
 int main(int argc, char **argv) {
     std::string dir = argc > 1 ? argv[1] : "dat/samples";

@@ -1,5 +1,5 @@
 // Noise, filters, normalising and the WAV writer behind the recordings.
-#include "tools/gen-samples/synth.h"
+#include "synth.h"
 
 #include <cmath>
 #include <cstdio>

@@ -1,16 +1,15 @@
 // The game's start-up without a window or a device.
-#include "tools/velmoor-sim/headless.h"
+#include "headless.h"
 
 #include "audio/audio.h"
-#include "render/plant_text.h"
-#include "sim/random.h"
+#include "base/random.h"
+#include "plant_grammar/plant_grammar.h"
 #include "sim/state.h"
 
 void start_headless(uint32_t seed) {
     seed_random(seed);
     grow_plant_texts();
     audio_prepare();
-    reset_noise_hook = nullptr;
     reset_world();
 }
 

@@ -6,12 +6,12 @@
 #include <vector>
 
 #include "audio/audio.h"
+#include "headless.h"
+#include "options.h"
+#include "script.h"
 #include "sim/state.h"
-#include "tools/velmoor-sim/headless.h"
-#include "tools/velmoor-sim/options.h"
-#include "tools/velmoor-sim/script.h"
-#include "tools/velmoor-sim/trace.h"
-#include "tools/velmoor-sim/wav.h"
+#include "trace.h"
+#include "wav.h"
 
 struct Outputs {
     FILE *trace = nullptr;

@@ -1,5 +1,5 @@
 // Reading the driver's command line; any fault is named in one line.
-#include "tools/velmoor-sim/options.h"
+#include "options.h"
 
 #include <cerrno>
 #include <cstdio>

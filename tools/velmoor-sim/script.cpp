@@ -1,5 +1,5 @@
 // Reading the mouse script; a malformed line is named by its number.
-#include "tools/velmoor-sim/script.h"
+#include "script.h"
 
 #include <algorithm>
 #include <cerrno>

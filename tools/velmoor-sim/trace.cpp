@@ -1,10 +1,10 @@
 // The driver's JSON: floats as %.9g, so every single-precision value reads back exactly.
-#include "tools/velmoor-sim/trace.h"
+#include "trace.h"
 
 #include <vector>
 
 #include "audio/sound.h"
-#include "sim/random.h"
+#include "base/random.h"
 #include "sim/state.h"
 
 struct CaughtEvent {

@@ -1,5 +1,5 @@
 // Writing the offline mix as a WAV file: the RIFF header, then little-endian samples.
-#include "tools/velmoor-sim/wav.h"
+#include "wav.h"
 
 static void put32(unsigned char *p, uint32_t v) {
     for (int i = 0; i < 4; i++) p[i] = static_cast<unsigned char>(v >> (8 * i));

@@ -1,10 +1,10 @@
 // Growing the plants' texts.
-#include "render/plant_text.h"
+#include "plant_grammar/plant_grammar.h"
 
 #include <cstdlib>
 #include <cstring>
 
-#include "sim/random.h"
+#include "base/random.h"
 
 char plant_texts[NUM_PLANT_KINDS][PLANT_TEXT_SIZE];
 

@@ -1,5 +1,5 @@
 // The shared random source.
-#include "sim/random.h"
+#include "base/random.h"
 
 #include <boost/random/mersenne_twister.hpp>
 #include <ctime>
@@ -15,8 +15,8 @@ void seed_random(uint32_t seed) {
     draw_count = 0;
 }
 
-void seed_random_from_clock() {
-    seed_random(static_cast<uint32_t>(static_cast<uint64_t>(std::time(nullptr))));
+uint32_t clock_seed() {
+    return static_cast<uint32_t>(static_cast<uint64_t>(std::time(nullptr)));
 }
 
 int32_t random_int() {

@@ -3,9 +3,9 @@
 
 #include <cstdint>
 
-// Seeds the engine from the calendar time's low 32 bits; done once, at start-up.
-void seed_random_from_clock();
-// Seeds the engine with a given value, for tools and tests; also zeroes the draw counter.
+// The game's seed: the calendar time in whole seconds, its low 32 bits.
+uint32_t clock_seed();
+// Seeds the engine, once per run at start-up; also zeroes the draw counter.
 void seed_random(uint32_t seed);
 // The first engine output that is at most 2147483647; larger outputs are skipped, never
 // shifted or masked. Safe to call from the game and the audio thread.

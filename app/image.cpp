@@ -1,9 +1,12 @@
 // Screenshots as uncompressed 24-bit TGA files, the kind every image tool opens.
 #include "app/image.h"
 
+#include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <fcntl.h>
 #include <new>
+#include <unistd.h>
 
 constexpr int32_t MAX_IMAGE_SIDE = 16384;
 
@@ -68,12 +71,38 @@ static bool write_tga(FILE *file, const Image *image) {
     return true;
 }
 
+// A new file beside FILENAME that nobody else can have planted: O_EXCL refuses an existing
+// name, a symbolic link included. Null when none can be made.
+static FILE *open_fresh_beside(const char *filename, char *temp, size_t size) {
+    for (int attempt = 0; attempt < 100; attempt++) {
+        std::snprintf(temp, size, "%s.%d-%d.tmp", filename, static_cast<int>(getpid()), attempt);
+        int fd = open(temp, O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd >= 0) {
+            FILE *file = fdopen(fd, "wb");
+            if (file) return file;
+            close(fd);
+            unlink(temp);
+            return nullptr;
+        }
+        if (errno != EEXIST) return nullptr;
+    }
+    return nullptr;
+}
+
+// The picture is written whole to a file of its own, then renamed over the name: a symbolic
+// link of that name is replaced rather than written through, and a reader never sees half a
+// picture. A directory of that name stays, and nothing is written.
 bool save_image(const char *filename, int file_format, const Image *image) {
     if (!image || file_format != FILE_FORMAT_TGA) return false;
-    FILE *file = std::fopen(filename, "wb");
+    char temp[4096];
+    if (std::strlen(filename) > sizeof temp - 32) return false;
+    FILE *file = open_fresh_beside(filename, temp, sizeof temp);
     if (!file) return false;
     bool written = write_tga(file, image);
-    return std::fclose(file) == 0 && written;
+    written = std::fclose(file) == 0 && written;
+    if (written && std::rename(temp, filename) == 0) return true;
+    unlink(temp);
+    return false;
 }
 
 void destroy_image(Image *image) {

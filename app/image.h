@@ -18,7 +18,8 @@ struct Image {
 Image *create_image_with_pixels(int32_t width, int32_t height, int format, const uint8_t *pixels);
 // Flips in place; does nothing for a null image or an unknown axis.
 void flip_image(Image *image, int axis);
-// Writes the image to the file, replacing it, with its row 0 as the top of the picture.
-// False when nothing could be written, including for a null image.
+// Writes the image to the file, replacing it (a symbolic link of that name is replaced, not
+// followed), with its row 0 as the top of the picture. False when nothing could be written,
+// including for a null image.
 bool save_image(const char *filename, int file_format, const Image *image);
 void destroy_image(Image *image);

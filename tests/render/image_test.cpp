@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <sys/stat.h>
 #include <unistd.h>
 #include <vector>
 
@@ -108,4 +109,39 @@ TEST(Image, UnwritablePlaceWritesNothingAndSaysSo) {
     EXPECT_FALSE(save_image("/nonexistent-dir/screen0.tga", FILE_FORMAT_TGA, image));
     EXPECT_FALSE(save_image(scratch_name("png").c_str(), 0x104, image));
     destroy_image(image);
+}
+
+// A link planted under the screenshot's name is replaced; the file it points at is untouched.
+// A directory of that name stays a directory, and no stray temporary file is left behind.
+TEST(Image, SavingReplacesALinkAndLeavesADirectoryAlone) {
+    std::vector<uint8_t> px = sample_pixels();
+    Image *image = create_image_with_pixels(3, 2, PIXEL_FORMAT_RGBA8, px.data());
+    std::string dir = scratch_name("dir");
+    ASSERT_EQ(mkdir(dir.c_str(), 0700), 0);
+    std::string target = dir + "/precious", link = dir + "/screen0.tga";
+    FILE *f = std::fopen(target.c_str(), "w");
+    ASSERT_TRUE(f);
+    std::fputs("keep me", f);
+    std::fclose(f);
+    ASSERT_EQ(symlink(target.c_str(), link.c_str()), 0);
+    EXPECT_TRUE(save_image(link.c_str(), FILE_FORMAT_TGA, image));
+    struct stat st;
+    ASSERT_EQ(lstat(link.c_str(), &st), 0);
+    EXPECT_TRUE(S_ISREG(st.st_mode));
+    EXPECT_EQ(st.st_size, 18 + 3 * 2 * 3);
+    ASSERT_EQ(stat(target.c_str(), &st), 0);
+    EXPECT_EQ(st.st_size, 7);
+    std::string sub = dir + "/screen1.tga";
+    ASSERT_EQ(mkdir(sub.c_str(), 0700), 0);
+    EXPECT_FALSE(save_image(sub.c_str(), FILE_FORMAT_TGA, image));
+    ASSERT_EQ(lstat(sub.c_str(), &st), 0);
+    EXPECT_TRUE(S_ISDIR(st.st_mode));
+    destroy_image(image);
+    std::string list = "ls -A '" + dir + "' | wc -l";
+    FILE *p = popen(list.c_str(), "r");
+    int entries = -1;
+    ASSERT_TRUE(p && std::fscanf(p, "%d", &entries) == 1);
+    pclose(p);
+    EXPECT_EQ(entries, 3); // precious, screen0.tga, screen1.tga
+    std::system(("rm -rf '" + dir + "'").c_str());
 }

@@ -7,57 +7,101 @@
 #include <cstring>
 
 #include "audio/voice.h"
+#include "base/data.h"
 
 std::vector<SampleClip> sample_clips;
 
 static const char *const clip_names[] = {"growl", "baby"};
 static_assert(sizeof clip_names / sizeof clip_names[0] == NUM_CLIPS, "one name per clip");
 
-static SampleClip failed_clip(const char *path) {
-    std::fprintf(stderr, "Couldn't load %s: %s\n", path, SDL_GetError());
+static SampleClip failed_clip(const char *path, const char *why) {
+    std::fprintf(stderr, "Couldn't load %s: %s\n", path, why);
     return SampleClip{0, nullptr};
 }
 
-// Runs SDL's conversion over a copy of the loaded bytes; null when it cannot be built or run.
-static int16_t *convert_to_device_format(const SDL_AudioSpec &format, const Uint8 *wav, Uint32 len,
-                                         int *out_len) {
+// SDL's own words when it set any, else ours.
+static const char *sdl_reason(const char *ours) {
+    const char *said = SDL_GetError();
+    return said && *said ? said : ours;
+}
+
+// Runs SDL's conversion over a copy of the loaded bytes into clip; null, or why it could not.
+static const char *convert_to_device_format(const SDL_AudioSpec &format, const Uint8 *wav,
+                                            Uint32 len, SampleClip &clip) {
+    if (!wav || len == 0) return "no samples";
     SDL_AudioCVT cvt;
     std::memset(&cvt, 0, sizeof cvt);
+    SDL_ClearError();
     int built = SDL_BuildAudioCVT(&cvt, format.format, format.channels, format.freq, AUDIO_S16LSB,
                                   1, SAMPLE_RATE);
-    if (built < 0 || cvt.len_mult < 1) return nullptr;
-    if (len > static_cast<Uint32>(INT_MAX / cvt.len_mult)) return nullptr;
+    if (built < 0 || cvt.len_mult < 1) return sdl_reason("no conversion to 16-bit mono 44100 Hz");
+    if (len > static_cast<Uint32>(INT_MAX / cvt.len_mult)) return "too long to convert";
     size_t bytes = static_cast<size_t>(len) * cvt.len_mult;
     int16_t *buf = new int16_t[bytes / 2 + 1];
     std::memcpy(buf, wav, len);
-    if (built == 0) {
-        *out_len = static_cast<int>(len);
-        return buf;
+    int converted = static_cast<int>(len);
+    if (built) {
+        cvt.buf = reinterpret_cast<Uint8 *>(buf);
+        cvt.len = converted;
+        SDL_ClearError();
+        bool ran = SDL_ConvertAudio(&cvt) == 0;
+        if (!ran || cvt.len_cvt < 0 || cvt.len_cvt > static_cast<int>(bytes)) {
+            delete[] buf;
+            return ran ? "conversion overran its buffer" : sdl_reason("conversion failed");
+        }
+        converted = cvt.len_cvt;
     }
-    cvt.buf = reinterpret_cast<Uint8 *>(buf);
-    cvt.len = static_cast<int>(len);
-    if (SDL_ConvertAudio(&cvt) < 0 || cvt.len_cvt < 0 ||
-        cvt.len_cvt > static_cast<int>(len) * cvt.len_mult) {
+    if (converted < 2) {
         delete[] buf;
-        return nullptr;
+        return "no samples";
     }
-    *out_len = cvt.len_cvt;
-    return buf;
+    clip = SampleClip{converted / 2, buf};
+    return nullptr;
+}
+
+static uint32_t little32(const unsigned char *p) {
+    return p[0] | p[1] << 8 | p[2] << 16 | static_cast<uint32_t>(p[3]) << 24;
+}
+
+// SDL keeps whatever part of a cut-short data chunk it finds. A recording cut short is a
+// damaged file (a looped growl would jump at its seam), so the chunks are walked first: false,
+// with the reason in why, when the data chunk claims more bytes than the file holds. Anything
+// else wrong is left for SDL to name.
+static bool data_chunk_whole(const char *path, char *why, size_t size) {
+    FILE *f = std::fopen(path, "rb");
+    if (!f) return true;
+    unsigned char h[12];
+    bool riff = std::fread(h, 1, 12, f) == 12 && !std::memcmp(h, "RIFF", 4) &&
+                !std::memcmp(h + 8, "WAVE", 4) && std::fseek(f, 0, SEEK_END) == 0;
+    long long end = riff ? std::ftell(f) : 0, at = 12, claim = 0;
+    bool data = false;
+    while (!data && riff && at + 8 <= end && std::fseek(f, at, SEEK_SET) == 0 &&
+           std::fread(h, 1, 8, f) == 8) {
+        claim = little32(h + 4);
+        data = !std::memcmp(h, "data", 4);
+        if (!data) at += 8 + claim + (claim & 1); // chunks are padded to even lengths
+    }
+    std::fclose(f);
+    if (!data || at + 8 + claim <= end) return true;
+    std::snprintf(why, size, "cut short (its data chunk claims %lld bytes, holds %lld)", claim,
+                  end - at - 8);
+    return false;
 }
 
 SampleClip load_clip(const char *name) {
-    char path[256];
-    std::snprintf(path, sizeof path, "dat/samples/%s.wav", name);
+    char path[4096], why[128];
+    std::snprintf(path, sizeof path, "%s/samples/%s.wav", data_root, name);
+    if (!data_chunk_whole(path, why, sizeof why)) return failed_clip(path, why);
     SDL_AudioSpec format;
     Uint8 *wav = nullptr;
     Uint32 len = 0;
+    SDL_ClearError();
     if (!SDL_LoadWAV_RW(SDL_RWFromFile(path, "rb"), 1, &format, &wav, &len))
-        return failed_clip(path);
-    int converted = 0;
-    int16_t *buf = convert_to_device_format(format, wav, len, &converted);
+        return failed_clip(path, sdl_reason("not a WAV file"));
+    SampleClip clip{0, nullptr};
+    const char *reason = convert_to_device_format(format, wav, len, clip);
     SDL_FreeWAV(wav);
-    if (!buf) return failed_clip(path);
-    return SampleClip{converted / 2, buf};
+    return reason ? failed_clip(path, reason) : clip;
 }
 
 void load_clips() {

@@ -13,8 +13,9 @@ struct SampleClip {
 
 extern std::vector<SampleClip> sample_clips; // clip 0 growl, clip 1 baby; failed loads stay, empty
 
-// Loads "dat/samples/<name>.wav" as signed 16-bit mono 44100 Hz; on failure prints one line
-// on standard error and returns an empty clip.
+// Loads "<data_root>/samples/<name>.wav" as signed 16-bit mono 44100 Hz. A file that is missing,
+// damaged, cut short or holds no samples gives an empty clip and one line on standard error,
+// "Couldn't load PATH: REASON".
 SampleClip load_clip(const char *name);
 void load_clips(); // appends every named clip in id order, failed ones too
 void free_clips(); // frees every clip's data and empties the table

@@ -1,6 +1,7 @@
 // Shared set-up for the synthesiser's tests.
 #include "audio_fixture.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <sys/stat.h>
@@ -19,11 +20,12 @@ static void put16(std::vector<uint8_t> &b, uint32_t v) {
 }
 
 void write_wav(const std::string &path, int rate, int channels, int bits,
-               const std::vector<uint8_t> &data) {
+               const std::vector<uint8_t> &data, int64_t claimed) {
+    uint64_t length = claimed < 0 ? data.size() : static_cast<uint64_t>(claimed);
     std::vector<uint8_t> b;
     int align = channels * bits / 8;
     b.insert(b.end(), {'R', 'I', 'F', 'F'});
-    put32(b, static_cast<uint32_t>(36 + data.size()));
+    put32(b, static_cast<uint32_t>(std::min<uint64_t>(36 + length, 0xffffffffu)));
     b.insert(b.end(), {'W', 'A', 'V', 'E', 'f', 'm', 't', ' '});
     put32(b, 16);
     put16(b, 1);
@@ -33,7 +35,7 @@ void write_wav(const std::string &path, int rate, int channels, int bits,
     put16(b, static_cast<uint32_t>(align));
     put16(b, static_cast<uint32_t>(bits));
     b.insert(b.end(), {'d', 'a', 't', 'a'});
-    put32(b, static_cast<uint32_t>(data.size()));
+    put32(b, static_cast<uint32_t>(length));
     b.insert(b.end(), data.begin(), data.end());
     FILE *f = std::fopen(path.c_str(), "wb");
     ASSERT_NE(f, nullptr) << path;

@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
-// Writes a canonical PCM WAV file.
+// Writes a PCM WAV file whose data chunk claims CLAIMED bytes (by default the bytes it holds).
 void write_wav(const std::string &path, int rate, int channels, int bits,
-               const std::vector<uint8_t> &data);
+               const std::vector<uint8_t> &data, int64_t claimed = -1);
 std::vector<uint8_t> s16_bytes(const std::vector<int16_t> &samples);
 
 // Makes DIR/dat/samples and writes the clips that are given (an empty vector: no file).

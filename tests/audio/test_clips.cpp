@@ -80,6 +80,33 @@ TEST_F(ClipTest, FailuresLeaveAnEmptyClipAndOneMessage) {
     EXPECT_EQ(err.rfind("Couldn't load dat/samples/junk.wav: ", 0), 0u) << err;
 }
 
+// Nothing to play, a data chunk cut short, a length past the file's end and a rate too slow
+// to convert: each gives an empty clip and one line with its reason, never a part or a crash.
+TEST_F(ClipTest, DamagedFilesGiveAnEmptyClipAndTheReason) {
+    std::vector<uint8_t> some(100, 0x40);
+    write_wav("dat/samples/empty.wav", 44100, 1, 16, {});
+    write_wav("dat/samples/short.wav", 44100, 1, 16, some, 2000);
+    write_wav("dat/samples/huge.wav", 44100, 1, 16, some, 0xfffffff0u);
+    write_wav("dat/samples/slow.wav", 1, 1, 16, std::vector<uint8_t>(16000, 0x40));
+    const char *const names[] = {"empty", "short", "huge", "slow"};
+    std::string reasons[4];
+    for (int i = 0; i < 4; i++) {
+        std::string err;
+        SampleClip c = load_quietly(names[i], &err);
+        EXPECT_EQ(c.length, 0) << names[i];
+        EXPECT_EQ(c.data, nullptr) << names[i];
+        delete[] c.data;
+        std::string start = std::string("Couldn't load dat/samples/") + names[i] + ".wav: ";
+        ASSERT_EQ(err.rfind(start, 0), 0u) << err;
+        ASSERT_EQ(err.find('\n'), err.size() - 1) << err;
+        reasons[i] = err.substr(start.size(), err.size() - start.size() - 1);
+    }
+    EXPECT_EQ(reasons[0], "no samples");
+    EXPECT_EQ(reasons[1], "cut short (its data chunk claims 2000 bytes, holds 100)");
+    EXPECT_EQ(reasons[2], "cut short (its data chunk claims 4294967280 bytes, holds 100)");
+    EXPECT_EQ(reasons[3], "too long to convert");
+}
+
 TEST_F(ClipTest, TableKeepsItsSlotsWhenGrowlIsMissing) {
     write_clips(".", {}, {5, 6, 7, 8});
     std::string err;

@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """velmoor-sim's command line, its outputs, and a whole scripted game replayed through it.
 
-Usage: driver_test.py VELMOOR_SIM DATA_DIR
+Usage: driver_test.py VELMOOR_SIM DATA_DIR GAME_DATA_DIR
 """
 import json
 import os
@@ -13,14 +13,15 @@ import unittest
 
 SIM = None
 DATA = None
+GAME_DATA = None
 TRACE_KEYS = ["tick", "draws", "stage", "fade", "restart_pending", "ending", "quit", "boat",
               "row_v", "drift_v", "turn_rate", "oar_sweep", "steer", "steer_deflection",
               "lighthouse", "chaser", "counts", "events"]
 
 
-def run(*args, timeout=120):
-    return subprocess.run([SIM] + [str(a) for a in args], capture_output=True, text=True,
-                          timeout=timeout)
+def run(*args, timeout=120, text=True, data=True):
+    command = [SIM] + [str(a) for a in args] + (["--data", GAME_DATA] if data else [])
+    return subprocess.run(command, capture_output=True, text=text, timeout=timeout)
 
 
 def trace_of(*args):
@@ -61,8 +62,26 @@ class Arguments(unittest.TestCase):
         self.assert_refused("--seed", "1", "--ticks", "5", "--wav", "no/such/dir/w",
                             naming="no/such/dir/w")
 
+    def test_outputs_that_would_spoil_each_other_are_refused_before_any_run(self):
+        with open("in.txt", "w") as f:
+            f.write("1 0 10\n")
+        os.mkdir("sub")
+        self.assert_refused("--seed", "1", "--ticks", "5", "--trace", "x", "--state", "sub/../x",
+                            naming="same file")
+        self.assert_refused("--seed", "1", "--ticks", "5", "--wav", "-", "--trace", "-",
+                            naming="same file")
+        self.assert_refused("--seed", "1", "--ticks", "5", "--input", "in.txt", "--state",
+                            os.path.abspath("in.txt"), naming="same file")
+        # The RIFF sizes are 32-bit: 1947831 ticks would need 36 + 2 x 2147483677 bytes.
+        self.assert_refused("--seed", "1", "--ticks", "1947831", "--wav", "w.wav",
+                            naming="4 GiB")
+        self.assertEqual(sorted(os.listdir(".")), ["in.txt", "sub"])
+        with open("in.txt") as f:
+            self.assertEqual(f.read(), "1 0 10\n")
+
     def test_a_malformed_input_line_is_named_and_nothing_runs(self):
-        for bad in ["3 1", "3 1 2 4", "3 a 2", "0 1 2", "3 40000 0", "-3 1 2", "3 1.5 2"]:
+        for bad in ["3 1", "3 1 2 4", "3 a 2", "0 1 2", "3 40000 0", "-3 1 2", "3 1.5 2",
+                    "\0", "\0003 1 2", "3 1 2\0", "# a NUL \0"]:
             with open("in.txt", "w") as f:
                 f.write("# mouse\n1 10 -20\n\n%s\n4 0 0\n" % bad)
             r = run("--seed", "1", "--ticks", "5", "--input", "in.txt", "--trace", "t.jsonl")
@@ -203,8 +222,29 @@ class Outputs(unittest.TestCase):
             self.assertEqual(struct.unpack("<I", data[40:44])[0], 2 * samples)
             self.assertEqual(len(data), 44 + 2 * samples)
 
+    def test_wav_to_a_pipe_is_the_wav_file(self):
+        self.assertEqual(run("--seed", "2", "--ticks", 10, "--wav", "a.wav").returncode, 0)
+        r = run("--seed", "2", "--ticks", 10, "--wav", "-", "--trace", "t.jsonl", text=False)
+        self.assertEqual(r.returncode, 0, r.stderr)
+        with open("a.wav", "rb") as f:
+            self.assertEqual(r.stdout, f.read())
+        self.assertEqual(sorted(os.listdir(".")), ["a.wav", "t.jsonl"])
+
+    def test_missing_clips_are_named_and_the_data_folder_is_found_from_anywhere(self):
+        os.mkdir("empty")
+        r = run("--seed", "2", "--ticks", "1", "--data", "empty", data=False)
+        self.assertEqual(r.returncode, 0)
+        self.assertEqual([line.split(": ")[0] for line in r.stderr.splitlines()],
+                         ["Couldn't load empty/samples/growl.wav",
+                          "Couldn't load empty/samples/baby.wav"])
+        if not SIM.startswith(os.path.dirname(GAME_DATA) + os.sep):
+            self.skipTest("velmoor-sim is built outside the repository")
+        r = run("--seed", "2", "--ticks", "1", data=False)
+        self.assertEqual((r.returncode, r.stderr), (0, ""))
+
 
 if __name__ == "__main__":
     SIM = os.path.abspath(sys.argv.pop(1))
     DATA = os.path.abspath(sys.argv.pop(1))
+    GAME_DATA = os.path.abspath(sys.argv.pop(1))
     unittest.main(verbosity=2)

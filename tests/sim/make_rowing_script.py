@@ -10,6 +10,7 @@ fixed input; the tests replay it without this program.
 """
 import json
 import math
+import os
 import subprocess
 import sys
 import tempfile
@@ -17,6 +18,7 @@ import tempfile
 STROKE = 143           # pixels per tick: 100 after the 0.7 factor and the clamp
 STEER_PER_PIXEL = 0.1 * 0.9 * 0.003
 MAX_XREL = 1000        # 100 after the 0.1 factor and the clamp
+GAME_DATA = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "dat")
 
 
 def last_state(sim, seed, lines, ticks):
@@ -24,7 +26,7 @@ def last_state(sim, seed, lines, ticks):
         f.write("\n".join(lines) + "\n")
         f.flush()
         out = subprocess.run([sim, "--seed", str(seed), "--ticks", str(ticks),
-                              "--input", f.name, "--trace", "-"],
+                              "--input", f.name, "--trace", "-", "--data", GAME_DATA],
                              check=True, capture_output=True, text=True).stdout
     return json.loads(out.strip().splitlines()[-1])
 

@@ -6,8 +6,11 @@
 #include <vector>
 
 #include "audio/audio.h"
+#include "base/data.h"
+#include "data_dir.h"
 #include "headless.h"
 #include "options.h"
+#include "outputs.h"
 #include "script.h"
 #include "sim/state.h"
 #include "trace.h"
@@ -19,9 +22,14 @@ struct Outputs {
     FILE *wav = nullptr;
 };
 
+// A WAV's header is completed once the run is over, and a pipe cannot go back to it: for
+// standard output the WAV is made in a temporary file and copied out at the end.
 static bool open_output(const std::string &path, const char *mode, FILE *&f) {
     if (path.empty()) return true;
-    f = path == "-" && mode[1] != 'b' ? stdout : std::fopen(path.c_str(), mode);
+    if (path == "-")
+        f = mode[1] == 'b' ? std::tmpfile() : stdout;
+    else
+        f = std::fopen(path.c_str(), mode);
     if (f) return true;
     std::fprintf(stderr, "velmoor-sim: cannot write %s: %s\n", path.c_str(), std::strerror(errno));
     return false;
@@ -32,9 +40,8 @@ static bool open_outputs(const SimOptions &opt, Outputs &out) {
            open_output(opt.wav, "wb", out.wav) && (!out.wav || start_wav(out.wav));
 }
 
-// 44100 Hz x 25 ms is 1102.5 samples: the ticks take 1102 and 1103 in turn.
 static int samples_after_tick(uint64_t n) {
-    return static_cast<int>(n * 2205 / 2 - (n - 1) * 2205 / 2);
+    return static_cast<int>(samples_for_ticks(n) - samples_for_ticks(n - 1));
 }
 
 static void deliver_motion(const std::vector<Motion> &script, size_t &next, uint64_t tick) {
@@ -66,9 +73,18 @@ static uint64_t run_ticks(const SimOptions &opt, const std::vector<Motion> &scri
     return n;
 }
 
+static bool copy_to_stdout(FILE *f) {
+    char buffer[65536];
+    std::rewind(f);
+    for (size_t n; (n = std::fread(buffer, 1, sizeof buffer, f)) > 0;)
+        if (std::fwrite(buffer, 1, n, stdout) != n) return false;
+    return !std::ferror(f);
+}
+
 static bool close_output(FILE *f, const std::string &path) {
     if (!f) return true;
     bool ok = !std::ferror(f);
+    if (f != stdout && path == "-") ok = copy_to_stdout(f) && std::fflush(stdout) == 0 && ok;
     ok = (f == stdout ? std::fflush(f) == 0 : std::fclose(f) == 0) && ok;
     if (!ok) std::fprintf(stderr, "velmoor-sim: cannot write %s\n", path.c_str());
     return ok;
@@ -78,9 +94,11 @@ int main(int argc, char **argv) {
     SimOptions opt;
     std::vector<Motion> script;
     Outputs out;
-    if (!parse_options(argc, argv, opt) ||
+    if (!parse_options(argc, argv, opt) || !check_outputs(opt) ||
         (!opt.input.empty() && !read_script(opt.input, script)) || !open_outputs(opt, out))
         return 2;
+    if (opt.data.empty()) opt.data = find_data_dir();
+    data_root = opt.data.c_str();
     start_headless(opt.seed);
     watch_events();
     clear_events();

@@ -21,7 +21,7 @@ static bool parse_unsigned(const char *s, uint64_t max, uint64_t &out) {
 static bool fail(const char *what, const char *name) {
     std::fprintf(stderr,
                  "velmoor-sim: %s %s (usage: velmoor-sim --seed N --ticks T [--input FILE] "
-                 "[--trace FILE] [--state FILE] [--wav FILE])\n",
+                 "[--trace FILE|-] [--state FILE|-] [--wav FILE|-] [--data DIR])\n",
                  what, name);
     return false;
 }
@@ -53,6 +53,8 @@ static bool take(const char *name, const char *value, SimOptions &opt, bool &hav
         opt.state = value;
     } else if (!std::strcmp(name, "--wav")) {
         opt.wav = value;
+    } else if (!std::strcmp(name, "--data")) {
+        opt.data = value;
     } else {
         return fail("unknown option", name);
     }
@@ -60,8 +62,8 @@ static bool take(const char *name, const char *value, SimOptions &opt, bool &hav
 }
 
 static bool known(const char *name) {
-    static const char *const names[] = {"--seed",  "--ticks", "--input",
-                                        "--trace", "--state", "--wav"};
+    static const char *const names[] = {"--seed",  "--ticks", "--input", "--trace",
+                                        "--state", "--wav",   "--data"};
     for (const char *n : names)
         if (!std::strcmp(n, name)) return true;
     return false;

@@ -10,7 +10,8 @@ struct SimOptions {
     std::string input; // mouse script, or empty
     std::string trace; // JSON Lines trace, "-" for standard output, or empty
     std::string state; // the final state as one JSON object, or empty
-    std::string wav;   // offline mix, or empty
+    std::string wav;   // offline mix, "-" for standard output, or empty
+    std::string data;  // the folder holding samples/, or empty to look for it
 };
 
 // False, with one line on standard error naming the problem, on any bad argument.

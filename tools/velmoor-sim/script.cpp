@@ -47,11 +47,13 @@ bool read_script(const std::string &path, std::vector<Motion> &out) {
     }
     std::string line;
     for (long number = 1; std::getline(in, line); number++) {
+        // A NUL ends the C string early: looked for first, it cannot pass as a blank line.
+        bool nul = line.find('\0') != std::string::npos;
         const char *s = line.c_str();
         while (blank(*s)) s++;
-        if (!*s || *s == '#') continue;
+        if (!nul && (!*s || *s == '#')) continue;
         Motion m;
-        if (line.find('\0') != std::string::npos || !parse_line(s, m)) {
+        if (nul || !parse_line(s, m)) {
             std::fprintf(stderr,
                          "velmoor-sim: %s:%ld: malformed input line (want TICK XREL YREL, "
                          "TICK from 1, XREL and YREL from -32768 to 32767)\n",

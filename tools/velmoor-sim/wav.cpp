@@ -1,6 +1,21 @@
 // Writing the offline mix as a WAV file: the RIFF header, then little-endian samples.
 #include "wav.h"
 
+// The RIFF chunk's size, 36 header bytes and the samples, is a 32-bit count.
+constexpr uint64_t MOST_SAMPLES = (0xffffffffu - 36) / 2;
+
+uint64_t samples_for_ticks(uint64_t ticks) {
+    return ticks * 2205 / 2;
+}
+
+bool wav_holds(uint64_t samples) {
+    return samples <= MOST_SAMPLES;
+}
+
+uint64_t longest_wav_ticks() {
+    return (2 * MOST_SAMPLES + 1) / 2205; // the last whole tick within floor(ticks * 2205 / 2)
+}
+
 static void put32(unsigned char *p, uint32_t v) {
     for (int i = 0; i < 4; i++) p[i] = static_cast<unsigned char>(v >> (8 * i));
 }
@@ -43,7 +58,6 @@ bool append_wav(FILE *f, const int16_t *samples, int count) {
 }
 
 bool finish_wav(FILE *f, uint64_t samples) {
-    uint64_t bytes = samples * 2;
-    if (bytes > 0xffffffffu - 36) return false; // too long for a RIFF file
-    return std::fseek(f, 0, SEEK_SET) == 0 && write_header(f, static_cast<uint32_t>(bytes));
+    if (!wav_holds(samples)) return false;
+    return std::fseek(f, 0, SEEK_SET) == 0 && write_header(f, static_cast<uint32_t>(samples * 2));
 }

@@ -9,6 +9,7 @@ build_pkgs=(
   libgl-dev libglu1-mesa-dev
   libsoil-dev
   libboost-dev
+  zlib1g-dev             # our PNG writer (gen-art)
 )
 test_pkgs=(
   libgtest-dev

@@ -51,3 +51,40 @@ TEST(Random, ConcurrentDrawsShareOneSequenceWithoutLossOrRepeats) {
     std::sort(serial.begin(), serial.end());
     EXPECT_EQ(both, serial);
 }
+
+// A replay skips the audio thread's draws by count: the stream must stand exactly where that
+// many draws would have left it, rejected engine outputs included.
+TEST(Random, SkippingTakesWhatSoManyDrawsWouldTake) {
+    seed_random(1234);
+    std::vector<int32_t> serial;
+    for (int i = 0; i < 5000; i++) serial.push_back(random_int());
+    seed_random(1234);
+    random_int();
+    skip_random(3000);
+    skip_random(0);
+    EXPECT_EQ(random_draws(), 3001u);
+    EXPECT_EQ(random_int(), serial[3001]);
+}
+
+// In a journey's playback the mixer draws from a stream of its own: the shared stream, and
+// every other thread, must not feel it.
+TEST(Random, AThreadOnItsOwnStreamLeavesTheSharedOneAlone) {
+    seed_random(4321);
+    std::vector<int32_t> serial;
+    for (int i = 0; i < 100; i++) serial.push_back(random_int());
+    seed_random(4321);
+    seed_own_random(4321);
+    std::vector<int32_t> own;
+    std::thread mixer([&] {
+        draw_own_random(true);
+        for (int i = 0; i < 50; i++) own.push_back(random_int());
+        int32_t batch[50];
+        random_ints(batch, 50);
+        own.insert(own.end(), batch, batch + 50);
+        EXPECT_EQ(random_draws(), 100u);
+    });
+    mixer.join();
+    EXPECT_EQ(random_draws(), 0u);
+    EXPECT_EQ(own, serial); // the same engine and rule, seeded alike
+    for (int i = 0; i < 100; i++) ASSERT_EQ(random_int(), serial[i]) << "draw " << i;
+}

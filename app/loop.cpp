@@ -1,4 +1,5 @@
 // The main loop: events, whole 25 ms ticks as wall time allows, one frame, swap; no frame cap.
+#include "app/journeys.h"
 #include "app/shell.h"
 #include "render/render.h"
 #include "sim/state.h"
@@ -20,13 +21,13 @@ void handle_event(const SDL_Event &event) {
         if (event.key.keysym.sym == SDLK_ESCAPE)
             quit_requested = true;
         else if (event.key.keysym.sym == SDLK_PRINT)
-            take_screenshot();
+            take_print_screen();
         break;
     case SDL_QUIT:
         quit_requested = true;
         break;
     case SDL_MOUSEMOTION:
-        add_mouse_motion(event.motion.xrel, event.motion.yrel);
+        take_mouse_motion(event.motion.xrel, event.motion.yrel);
         break;
     default:
         break;
@@ -41,11 +42,12 @@ void run_main_loop() {
         SDL_Event event;
         while (SDL_PollEvent(&event)) handle_event(event);
         uint32_t now = SDL_GetTicks();
-        for (uint32_t n = take_due_ticks(now, last_ticks, tick_accumulator); n > 0; n--) run_tick();
+        run_due_ticks(take_due_ticks(now, last_ticks, tick_accumulator));
         refresh_noise();
         start_gl_frame();
         draw_frame();
         SDL_GL_SwapBuffers();
+        frame_presented();
         last_ticks = now;
         if (quit_requested) return;
     }

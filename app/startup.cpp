@@ -3,6 +3,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "app/journeys.h"
 #include "app/shell.h"
 #include "assets/assets.h"
 #include "audio/audio.h"
@@ -64,20 +65,38 @@ static void set_video_mode() {
         fail_start(display_problem("cannot open a 640x480 OpenGL window"), SDL_GetError());
 }
 
+// Hidden and grabbed, the pointer gives unbounded relative motion.
+static void hold_pointer() {
+    SDL_ShowCursor(SDL_DISABLE);
+    SDL_WM_GrabInput(SDL_GRAB_ON);
+}
+
+// sdl12-compat applies the hidden, grabbed pointer only to a window that exists, and ignores a
+// request for what it already holds; so once the window is there the pointer is let go for an
+// instant and held again. Without this, motion stops when the hidden pointer reaches the
+// window's edge, in the middle of a stroke.
+static void hold_pointer_again() {
+    SDL_WM_GrabInput(SDL_GRAB_OFF);
+    SDL_ShowCursor(SDL_ENABLE);
+    hold_pointer();
+}
+
 void start_up(uint32_t seed) {
     seed_random(seed);
     init_sdl();
     SDL_WM_SetCaption("Velmoor", "Velmoor");
     SDL_EnableUNICODE(1);
-    SDL_ShowCursor(SDL_DISABLE);
-    SDL_WM_GrabInput(SDL_GRAB_ON);
+    hold_pointer();
     SDL_EnableKeyRepeat(0, 0);
     set_video_mode();
+    hold_pointer_again();
+    uint64_t drawn = random_draws();
     audio_init();
-    reset_world();
+    start_world(drawn);
 }
 
 void shut_down() {
+    close_journeys();
     free_noise_pixels();
     audio_shutdown();
     release_assets();

@@ -16,6 +16,7 @@ std::mutex voice_lock;
 uint32_t sample_clock;
 std::atomic<float> row_noise{0.0f};
 std::atomic<bool> growl_on{false};
+bool mixer_own_random;
 SharedVec3 listener_pos;
 SharedVec3 growl_pos;
 
@@ -201,6 +202,7 @@ void mix_samples(int16_t *out, int count) {
 void mix_audio(void *, Uint8 *stream, int len) {
     int count = len / 2;
     int16_t chunk[512];
+    if (mixer_own_random) draw_own_random(true);
     std::lock_guard<std::mutex> hold(voice_lock);
     for (int done = 0; done < count;) {
         int n = count - done < 512 ? count - done : 512;

@@ -52,6 +52,42 @@ TEST(AudioThreads, GameThreadRaisesEventsWhileTheDeviceMixes) {
     SDL_Quit();
 }
 
+// The game runs each tick under SDL's audio lock, the lock the device's thread holds around the
+// callback: the tick's events take voice_lock inside it, as the callback does (SDL's lock, then
+// voice_lock, then the engine's), so nothing deadlocks, and the mixer's draws (the hiss, the
+// melody, the noise voices) all fall between two ticks, never inside one.
+TEST(AudioThreads, TheMixerNeverDrawsInsideATickHeldUnderTheAudioLock) {
+    setenv("SDL_AUDIODRIVER", "dummy", 1);
+    ASSERT_EQ(SDL_Init(SDL_INIT_AUDIO), 0) << SDL_GetError();
+    seed_random(78);
+    audio_init();
+    ASSERT_EQ(SDL_GetAudioStatus(), SDL_AUDIO_PLAYING);
+    const uint64_t tick_draws = 2u + 1 + 3 + 3 + 3 + 3 + 2 + 1 + 1 + 8 + 1;
+    uint32_t start = mixed_so_far();
+    uint64_t last = random_draws(), between = 0;
+    int rounds = 0;
+    for (; rounds < 2000 && mixed_so_far() - start < 8 * 2048; rounds++) {
+        SDL_LockAudio();
+        uint64_t before = random_draws();
+        for (int32_t id = 0; id < NUM_SOUND_EVENTS; id++)
+            if (id != SOUND_RESTARTED || rounds % 10 == 9)
+                sound_event(id, 1.0f, 0.0f, 0.0f, 0.01f, 2);
+        SDL_Delay(2); // long enough for the device to want its next buffer now and then
+        random_int();
+        uint64_t inside = random_draws() - before;
+        SDL_UnlockAudio();
+        ASSERT_EQ(inside, tick_draws) << "the mixer drew inside tick " << rounds;
+        between += before - last;
+        last = before + inside;
+        SDL_Delay(3);
+    }
+    EXPECT_GE(mixed_so_far() - start, 8u * 2048u)
+        << "the device mixed too little in " << rounds << " rounds";
+    EXPECT_GT(between, 8u * 2048u); // the hiss alone draws once a sample, between the ticks
+    audio_shutdown();
+    SDL_Quit();
+}
+
 // With no device at all the game goes on silently: events still draw their random numbers,
 // but their voices do not pile up where no mixer will ever free them.
 TEST(AudioThreads, NoDeviceKeepsNoVoices) {

@@ -67,6 +67,7 @@ void random_ints(int32_t *out, int n) {
 }
 
 void skip_random(uint64_t n) {
+    if (n == 0) return;
     RandomStream &s = *thread_stream;
     std::lock_guard<std::mutex> hold(s.lock);
     boost::random::mt19937 local = s.engine;

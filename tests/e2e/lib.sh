@@ -25,9 +25,10 @@ e2e_workdir() {
 }
 
 # Starts a private Xvfb and exports DISPLAY; -noreset keeps it alive between clients.
+# usage: e2e_start_xvfb [WIDTHxHEIGHT]   (default 1024x768)
 e2e_start_xvfb() {
   local fifo; fifo=$(mktemp -u); mkfifo "$fifo"
-  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$fifo" >/dev/null 2>&1 &
+  Xvfb -displayfd 3 -screen 0 "${1:-1024x768}x24" -nolisten tcp -noreset 3>"$fifo" >/dev/null 2>&1 &
   E2E_XVFB_PID=$!
   local num=""
   read -r -t 20 num <"$fifo"
@@ -42,6 +43,25 @@ e2e_start_game() {
   local bin=$1; shift
   SDL_AUDIODRIVER=${SDL_AUDIODRIVER:-dummy} timeout -k 2 60 "$bin" "$@" >game.out 2>game.err &
   E2E_GAME_PID=$!
+}
+
+# Stops the private Xvfb, so that another can be started.
+e2e_stop_xvfb() {
+  [ -n "$E2E_XVFB_PID" ] && kill "$E2E_XVFB_PID" 2>/dev/null && wait "$E2E_XVFB_PID" 2>/dev/null
+  E2E_XVFB_PID=""
+}
+
+# Waits at most SECONDS for a line matching the extended regular expression in FILE; fails
+# when the game ends first.
+# usage: e2e_wait_line FILE REGEX SECONDS
+e2e_wait_line() {
+  local file=$1 regex=$2 limit=$3 i=0
+  until grep -Eq "$regex" "$file" 2>/dev/null; do
+    i=$((i + 1))
+    [ $i -gt $((limit * 10)) ] && e2e_fail "no line matching '$regex' in $file within $limit s"
+    kill -0 "$E2E_GAME_PID" 2>/dev/null || e2e_fail "the game ended early: $(head -c 300 game.err)"
+    sleep 0.1
+  done
 }
 
 # Prints the id of the game's visible window, waiting at most 20 s for it.

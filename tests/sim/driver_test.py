@@ -243,6 +243,70 @@ class Outputs(unittest.TestCase):
         self.assertEqual((r.returncode, r.stderr), (0, ""))
 
 
+
+class Journeys(unittest.TestCase):
+    """Journeys: a mouse script with the seed, the audio thread's draws and sync lines."""
+
+    def setUp(self):
+        self.dir = tempfile.TemporaryDirectory()
+        os.chdir(self.dir.name)
+        with open(os.path.join(DATA, "four_visits.txt")) as f:
+            self.motion = [l for l in f if l[0].isdigit() and int(l.split()[0]) <= 300]
+
+    def tearDown(self):
+        self.dir.cleanup()
+
+    def write(self, *lines):
+        with open("j.txt", "w") as f:
+            f.write("".join(lines))
+
+    def sync_line(self, t):
+        return "sync %d %d %.9g %.9g\n" % (t["tick"], t["draws"], t["boat"][0], t["boat"][1])
+
+    def test_malformed_lines_are_named_and_nothing_runs(self):
+        for bad in ["seed", "seed x", "seed -1", "seed 4294967296", "seed 1 2", "seed 7",
+                    "audio 5", "audio 5 x", "audio 5 -3", "audio x 5", "audio 2 1",
+                    "sync 100 12 0", "sync 100 abc 0 0", "sync 100 12 0 1.5x", "sync 50 1 0 0",
+                    "print 0", "print 3 4", "seeds 7", "sink 1 2 3 4"]:
+            self.write("seed 7\n# a journey\naudio 3 20\nsync 60 1 0 0\n%s\n1 0 0\n" % bad)
+            r = run("--input", "j.txt", "--trace", "t.jsonl")
+            self.assertEqual(r.returncode, 2, bad)
+            self.assertEqual(len(r.stderr.splitlines()), 1, r.stderr)
+            self.assertIn("j.txt:5:", r.stderr, bad)
+            self.assertFalse(os.path.exists("t.jsonl"), bad)
+
+    def test_the_seed_and_length_come_from_the_journey_and_its_sync_lines_are_checked(self):
+        plain = trace_of("--seed", "7", "--ticks", "300", "--input",
+                         os.path.join(DATA, "four_visits.txt"))
+        syncs = [self.sync_line(plain[t]) for t in (0, 100, 250)]
+        self.write("seed 7\n", *self.motion, *syncs)
+        self.assertEqual(trace_of("--input", "j.txt"), plain)  # to its last motion, tick 300
+        wrong = "sync 100 %d %.9g 0.5\n" % (plain[100]["draws"], plain[100]["boat"][0])
+        self.write("seed 7\n", *self.motion, syncs[0], wrong, syncs[2])
+        r = run("--input", "j.txt", "--trace", "t.jsonl")
+        self.assertEqual(r.returncode, 3)
+        self.assertEqual(len(r.stderr.splitlines()), 1, r.stderr)
+        self.assertIn("j.txt: tick 100 does not match: the boat", r.stderr)
+        with open("t.jsonl") as f:
+            self.assertEqual(len(f.readlines()), 101)  # the trace stops at the tick named
+        r = run("--seed", "8", "--ticks", "0", "--input", "j.txt", "--state", "-")
+        self.assertEqual(r.stdout, run("--seed", "8", "--ticks", "0", "--state", "-").stdout)
+
+    def test_audio_draws_are_taken_before_their_tick_and_a_wav_leaves_the_world_alone(self):
+        self.write("seed 5\naudio 0 1000\naudio 2 7\n", *self.motion[:40])
+        lines = trace_of("--input", "j.txt", "--ticks", "40")
+        plain = trace_of("--seed", "5", "--ticks", "1")
+        self.assertEqual(lines[0]["draws"], 10 + 1000 + 12306)
+        state = run("--input", "j.txt", "--ticks", "0", "--state", "-").stdout
+        plain_state = run("--seed", "5", "--ticks", "0", "--state", "-").stdout
+        self.assertNotEqual(json.loads(state)["plants"],  # taken before the reset, not after it
+                            json.loads(plain_state)["plants"])
+        self.assertEqual(lines[2]["draws"] - lines[1]["draws"],
+                         7 + plain[1]["draws"] - plain[0]["draws"])
+        r = run("--input", "j.txt", "--ticks", "40", "--trace", "-", "--wav", "a.wav")
+        self.assertEqual(r.returncode, 0, r.stderr)
+        self.assertEqual([json.loads(l) for l in r.stdout.splitlines()], lines)
+
 if __name__ == "__main__":
     SIM = os.path.abspath(sys.argv.pop(1))
     DATA = os.path.abspath(sys.argv.pop(1))

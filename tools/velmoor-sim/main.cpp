@@ -7,11 +7,12 @@
 
 #include "audio/audio.h"
 #include "base/data.h"
+#include "base/random.h"
 #include "data_dir.h"
 #include "headless.h"
+#include "journey/journey.h"
 #include "options.h"
 #include "outputs.h"
-#include "script.h"
 #include "sim/state.h"
 #include "trace.h"
 #include "wav.h"
@@ -44,31 +45,49 @@ static int samples_after_tick(uint64_t n) {
     return static_cast<int>(samples_for_ticks(n) - samples_for_ticks(n - 1));
 }
 
-static void deliver_motion(const std::vector<Motion> &script, size_t &next, uint64_t tick) {
-    for (; next < script.size() && script[next].tick == tick; next++)
-        add_mouse_motion(script[next].xrel, script[next].yrel);
+// A journey's --wav is mixed with draws of its own: the recorded game's mixer drew by buffers,
+// not by ticks, and the journey says where; the world's stream must take just those.
+static bool mixes_apart(const Journey &j) {
+    return j.has_seed || !j.audio.empty() || !j.syncs.empty();
 }
 
-// Runs the ticks; returns the last tick run and the samples mixed.
-static uint64_t run_ticks(const SimOptions &opt, const std::vector<Motion> &script,
-                          const Outputs &out, uint64_t &samples, bool &ok) {
+static void mix_tick(const Journey &j, uint64_t n, const Outputs &out, uint64_t &samples,
+                     bool &ok) {
     int16_t buffer[1103];
-    size_t next = 0;
+    int count = samples_after_tick(n);
+    draw_own_random(mixes_apart(j));
+    mix_samples(buffer, count);
+    draw_own_random(false);
+    ok = append_wav(out.wav, buffer, count) && ok;
+    samples += count;
+}
+
+// After tick N (0: the start): false, with one line naming the tick, when the world left the
+// journey.
+static bool still_in_sync(const SimOptions &opt, const Journey &j, JourneyPlace &at, uint64_t n) {
+    char why[200];
+    if (journey_in_sync(j, at, n, random_draws(), why, sizeof why)) return true;
+    std::fprintf(stderr, "velmoor-sim: %s: %s\n", opt.input.c_str(), why);
+    return false;
+}
+
+// Runs the ticks, each after its motion and the audio thread's draws before it; returns the
+// last tick run and the samples mixed.
+static uint64_t run_ticks(const SimOptions &opt, const Journey &j, JourneyPlace &at,
+                          const Outputs &out, uint64_t &samples, bool &ok, bool &in_sync) {
     uint64_t n = 0;
-    while (n < opt.ticks && !quit_requested) {
+    while (n < opt.ticks && !quit_requested && in_sync) {
         n++;
         clear_events();
-        deliver_motion(script, next, n);
+        while (const Motion *m = next_motion(j, at, n)) add_mouse_motion(m->xrel, m->yrel);
+        skip_random(audio_draws_before(j, at, n));
         run_tick();
-        if (out.wav) {
-            int count = samples_after_tick(n);
-            mix_samples(buffer, count);
-            ok = append_wav(out.wav, buffer, count) && ok;
-            samples += count;
-        } else {
+        if (out.wav)
+            mix_tick(j, n, out, samples, ok);
+        else
             forget_tick_sounds();
-        }
         if (out.trace) write_trace_line(out.trace, n);
+        in_sync = still_in_sync(opt, j, at, n);
     }
     return n;
 }
@@ -92,25 +111,33 @@ static bool close_output(FILE *f, const std::string &path) {
 
 int main(int argc, char **argv) {
     SimOptions opt;
-    std::vector<Motion> script;
+    Journey journey{};
     Outputs out;
-    if (!parse_options(argc, argv, opt) || !check_outputs(opt) ||
-        (!opt.input.empty() && !read_script(opt.input, script)) || !open_outputs(opt, out))
+    if (!parse_options(argc, argv, opt)) return 2;
+    if (opt.help) {
+        print_usage(stdout);
+        return 0;
+    }
+    if ((!opt.input.empty() && !read_journey(opt.input.c_str(), "velmoor-sim", journey)) ||
+        !settle_options(opt, journey) || !check_outputs(opt) || !open_outputs(opt, out))
         return 2;
     if (opt.data.empty()) opt.data = find_data_dir();
     data_root = opt.data.c_str();
-    start_headless(opt.seed);
+    JourneyPlace at{};
+    seed_own_random(opt.seed);
+    start_headless_replay(opt.seed, audio_draws_before(journey, at, 0));
     watch_events();
     clear_events();
     if (out.trace) write_trace_line(out.trace, 0);
     uint64_t samples = 0;
     bool ok = true;
-    uint64_t last = run_ticks(opt, script, out, samples, ok);
+    bool in_sync = still_in_sync(opt, journey, at, 0);
+    uint64_t last = run_ticks(opt, journey, at, out, samples, ok, in_sync);
     if (out.state) write_state(out.state, last);
     if (out.wav) ok = finish_wav(out.wav, samples) && ok;
     ok = close_output(out.trace, opt.trace) && ok;
     ok = close_output(out.state, opt.state) && ok;
     ok = close_output(out.wav, opt.wav) && ok;
     audio_release();
-    return ok ? 0 : 2;
+    return !in_sync ? 3 : ok ? 0 : 2;
 }

@@ -6,6 +6,8 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "journey/journey.h"
+
 // Digits only (no sign, no blanks), within max.
 static bool parse_unsigned(const char *s, uint64_t max, uint64_t &out) {
     if (!*s) return false;
@@ -20,10 +22,48 @@ static bool parse_unsigned(const char *s, uint64_t max, uint64_t &out) {
 
 static bool fail(const char *what, const char *name) {
     std::fprintf(stderr,
-                 "velmoor-sim: %s %s (usage: velmoor-sim --seed N --ticks T [--input FILE] "
-                 "[--trace FILE|-] [--state FILE|-] [--wav FILE|-] [--data DIR])\n",
+                 "velmoor-sim: %s %s (usage: velmoor-sim [--seed N] [--ticks T] [--input FILE] "
+                 "[--trace FILE|-] [--state FILE|-] [--wav FILE|-] [--data DIR]; --help says "
+                 "more)\n",
                  what, name);
     return false;
+}
+
+void print_usage(FILE *f) {
+    std::fputs(
+        "usage: velmoor-sim [--seed N] [--ticks T] [--input FILE] [--trace FILE|-]\n"
+        "                   [--state FILE|-] [--wav FILE|-] [--data DIR]\n"
+        "The game without window or device: a seed and a journey replay a game exactly.\n"
+        "  --seed N       the random source's seed; default: the journey's seed line\n"
+        "  --ticks T      run up to T ticks of 25 ms; default: the journey's length\n"
+        "  --input FILE   a journey (the game writes one with VELMOOR_RECORD=FILE), or a\n"
+        "                 mouse script: its motion lines alone\n"
+        "  --trace FILE   one JSON object per tick\n"
+        "  --state FILE   the whole world at the end as one JSON object\n"
+        "  --wav FILE     the sound mixed offline, in step with the ticks; for a journey the\n"
+        "                 mixer draws from a random stream of its own\n"
+        "  --data DIR     the data folder holding samples/\n"
+        "A journey's lines (blank lines and # comments are skipped):\n"
+        "  seed N               the seed, 0 to 4294967295, at most once\n"
+        "  TICK XREL YREL       a mouse motion delivered before tick TICK (from 1)\n"
+        "  audio TICK N         the audio thread drew N values right before tick TICK\n"
+        "                       (0: before the world's first reset); ticks rising\n"
+        "  print TICK           Print Screen before tick TICK (the game's playback only)\n"
+        "  sync TICK DRAWS X Y  after tick TICK, DRAWS values drawn and the boat at X Y;\n"
+        "                       ticks rising\n"
+        "Exit status: 0 done; 2 bad arguments or input; 3 the replay left the journey (one\n"
+        "line names the first sync line's tick that did not match).\n"
+        "The game: VELMOOR_RECORD=FILE velmoor [window] records a journey;\n"
+        "VELMOOR_PLAY=FILE [VELMOOR_PLAY_SPEED=N] velmoor window plays one back.\n",
+        f);
+}
+
+bool settle_options(SimOptions &opt, const Journey &input) {
+    if (!opt.has_seed && !input.has_seed) return fail("missing required option", "--seed");
+    if (!opt.has_ticks && opt.input.empty()) return fail("missing required option", "--ticks");
+    if (!opt.has_seed) opt.seed = input.seed;
+    if (!opt.has_ticks) opt.ticks = input.length;
+    return true;
 }
 
 // A numeric option's value, or a named complaint.
@@ -34,17 +74,16 @@ static bool number(const char *name, const char *value, uint64_t max, uint64_t &
     return false;
 }
 
-static bool take(const char *name, const char *value, SimOptions &opt, bool &have_seed,
-                 bool &have_ticks) {
+static bool take(const char *name, const char *value, SimOptions &opt) {
     uint64_t v = 0;
     if (!std::strcmp(name, "--seed")) {
         if (!number(name, value, 0xffffffffu, v)) return false;
         opt.seed = static_cast<uint32_t>(v);
-        have_seed = true;
+        opt.has_seed = true;
     } else if (!std::strcmp(name, "--ticks")) {
         if (!number(name, value, 1000000000000ull, v)) return false;
         opt.ticks = v;
-        have_ticks = true;
+        opt.has_ticks = true;
     } else if (!std::strcmp(name, "--input")) {
         opt.input = value;
     } else if (!std::strcmp(name, "--trace")) {
@@ -71,14 +110,15 @@ static bool known(const char *name) {
 
 bool parse_options(int argc, char **argv, SimOptions &opt) {
     opt = SimOptions{};
-    bool have_seed = false, have_ticks = false;
     for (int i = 1; i < argc; i += 2) {
+        if (!std::strcmp(argv[i], "--help")) {
+            opt.help = true;
+            return true;
+        }
         if (!known(argv[i])) return fail("unknown option", argv[i]);
         if (i + 1 >= argc) return fail("missing value for", argv[i]);
-        if (!take(argv[i], argv[i + 1], opt, have_seed, have_ticks)) return false;
+        if (!take(argv[i], argv[i + 1], opt)) return false;
         if (argv[i + 1][0] == '\0') return fail("empty value for", argv[i]);
     }
-    if (!have_seed) return fail("missing required option", "--seed");
-    if (!have_ticks) return fail("missing required option", "--ticks");
     return true;
 }

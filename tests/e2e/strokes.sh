@@ -25,14 +25,17 @@ strokes() {
 
 # Plays with recording on, sends the strokes once start-up is done, quits with Escape, and
 # checks the motion recorded. A motion of 0 0 (SDL reports one as the pointer is taken) moves
-# nothing and is left out.
-# usage: stroke_and_check RECORDING LAST_SYNC GAME_ARGS...   (plays on until the sync line of
-# tick LAST_SYNC is written)
+# nothing and is left out. Motion is recorded when its tick runs, so Escape waits for the
+# second sync line after the last stroke was sent: by then every stroke has had its tick.
+# usage: stroke_and_check RECORDING GAME_ARGS...
 stroke_and_check() {
-  local journey=$1 last=$2; shift 2
+  local journey=$1; shift
   VELMOOR_RECORD="$E2E_WORK/$journey" e2e_start_game "$bin" "$@"
   e2e_wait_line "$journey" '^sync 0 ' 30
   strokes | while read -r x y; do xdotool mousemove_relative -- "$x" "$y"; done
+  local now last
+  now=$(awk '$1 == "sync" { t = $2 } END { print t }' "$journey")
+  last=$(( (now / 100 + 2) * 100 ))
   e2e_wait_line "$journey" "^sync $last " 40
   xdotool key Escape
   e2e_wait_exit 30
@@ -46,7 +49,7 @@ stroke_and_check() {
 e2e_workdir "$root"
 
 e2e_start_xvfb
-SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE="$E2E_WORK/sound.raw" stroke_and_check window.txt 300 window
+SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE="$E2E_WORK/sound.raw" stroke_and_check window.txt window
 [ "$(grep -c '^audio ' window.txt)" -gt 0 ] || e2e_fail "the audio thread drew nothing"
 timeout 60 "$sim" --input window.txt >sim.out 2>sim.err ||
   e2e_fail "velmoor-sim does not replay the recording: $(head -c 300 sim.err)"
@@ -55,5 +58,5 @@ echo "ok: in a window, every stroke arrived and the journey replays"
 # Full screen on a screen of the game's own size, so that motion is not scaled.
 e2e_stop_xvfb
 e2e_start_xvfb 640x480
-stroke_and_check full.txt 0
+stroke_and_check full.txt
 echo "ok: full screen, every stroke arrived"

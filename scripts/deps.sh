@@ -8,6 +8,7 @@ build_pkgs=(
   libsdl1.2-compat-dev   # SDL 1.2's API on SDL2: exact relative motion, scaled full screen, proper resampling
   libgl-dev libglu1-mesa-dev
   libsoil-dev
+  zlib1g-dev             # the PNG check before SOIL: chunk CRCs and the image data inflated
   libboost-dev
   zlib1g-dev             # our PNG writer (gen-art)
 )
@@ -17,6 +18,7 @@ test_pkgs=(
   libgl1-mesa-dri
   sox imagemagick
   python3
+  clang libfuzzer-14-dev libclang-rt-14-dev   # the loaders' fuzz targets (sanitizer runtimes)
 )
 
 pkgs=("${build_pkgs[@]}")

@@ -14,7 +14,7 @@ extern Voice *voices;         // live voices, oldest first; owned, freed when fi
 extern Voice *voices_tail;    // the newest voice, where appends go; null when empty
 extern std::mutex voice_lock; // held by the mixer for a whole buffer, by the game thread per append
 extern uint32_t sample_clock; // output samples mixed so far, wrapping at 2^32; audio thread only
-extern std::atomic<float> row_noise; // level of the oars' hiss, fed by event 0, decays per sample
+extern std::atomic<float> row_noise; // level of the oars' hiss, fed by strokes, decays per sample
 extern std::atomic<bool> growl_on;   // the growl loop sounds at growl_pos
 extern bool voices_unheard; // no device could be opened: an event's voices are made, then dropped
 extern int32_t melody_note; // the next note: 0..6 the degrees, 7 degree 0 an octave up

@@ -26,32 +26,32 @@ struct EventVoice {
 };
 
 static constexpr EventVoice event_voices[] = {
-    // 0: event 1, baby_burst
+    // SOUND_BABY_BURST
     {WAVE_CHIRP, PITCH_RANDOM, 1.0f, 0.016f, 0, 15000, 15000, 20000, false, 0},
-    // 1: event 2, baby_touched
+    // SOUND_BABY_TOUCHED
     {WAVE_CLIP, PITCH_NONE, 1.0f, 0.01f, 0, 500, 5000, 50000, false, 0},
-    // 2-4: event 3, first_arrival: the voices enter 5000 apart and fade together
+    // SOUND_FIRST_ARRIVAL: the voices enter 5000 apart and fade together
     {WAVE_VIBRATO, 0, 1.0f, 0.02f, 0, 5000, 25000, 40000, false, 0},
     {WAVE_VIBRATO, 2, 1.0f, 0.02f, 0, 10000, 20000, 40000, false, 0},
     {WAVE_VIBRATO, 4, 1.0f, 0.02f, 0, 15000, 15000, 40000, false, 0},
-    // 5-6: event 4, caught: a click of noise, then a square blip where its attack ends
+    // SOUND_CAUGHT: a click of noise, then a square blip where its attack ends
     {WAVE_NOISE, PITCH_NONE, 1.0f, 0.006f, 0, 200, 200, 200, false, 0},
     {WAVE_SQUARE, PITCH_RANDOM, 1.0f, 0.01f, 200, 200, 200, 200, false, 0},
-    // 7-9: event 5, second_arrival
+    // SOUND_SECOND_ARRIVAL
     {WAVE_VIBRATO, 1, 1.0f, 0.02f, 0, 5000, 25000, 40000, false, 0},
     {WAVE_VIBRATO, 3, 1.0f, 0.02f, 0, 10000, 20000, 40000, false, 0},
     {WAVE_VIBRATO, 5, 1.0f, 0.02f, 0, 15000, 15000, 40000, false, 0},
-    // 10-12: event 6, third_arrival
+    // SOUND_THIRD_ARRIVAL
     {WAVE_VIBRATO, 2, 1.0f, 0.02f, 0, 5000, 25000, 40000, false, 0},
     {WAVE_VIBRATO, 4, 1.0f, 0.02f, 0, 10000, 20000, 40000, false, 0},
     {WAVE_VIBRATO, 6, 1.0f, 0.02f, 0, 15000, 15000, 40000, false, 0},
-    // 13: event 7, wall_bump
+    // SOUND_WALL_BUMP
     {WAVE_FALL, PITCH_RANDOM, 1.0f, 0.005f, 0, 2000, 1000, 1000, false, 0},
-    // 14: event 8, plant_bump
+    // SOUND_PLANT_BUMP
     {WAVE_NOISE, PITCH_NONE, 1.0f, 0.004f, 0, 800, 800, 3200, false, 0},
-    // 15: event 9, light_arrived: the table at stride 3 sounds an octave and a fifth up
+    // SOUND_LIGHT_ARRIVED: the table at stride 3 sounds an octave and a fifth up
     {WAVE_TABLE, PITCH_NOTE, 3.0f, 0.001f, 0, 5000, 5000, 50000, false, 3},
-    // 16-23: event 11, journey_end: the scale climbed every 18000 samples, closing on the octave
+    // SOUND_JOURNEY_END: the scale climbed every 18000 samples, closing on the octave
     {WAVE_VIBRATO, 0, 1.0f, 0.03f, 0, 9000, 18000, 36000, true, 0},
     {WAVE_VIBRATO, 1, 1.0f, 0.03f, 18000, 9000, 18000, 36000, true, 0},
     {WAVE_VIBRATO, 2, 1.0f, 0.03f, 36000, 9000, 18000, 36000, true, 0},
@@ -71,18 +71,18 @@ struct EventSound {
 };
 
 static constexpr EventSound event_sounds[] = {
-    {0, 0, LEVEL_FEED_HISS}, // 0 row_splash
-    {0, 1, LEVEL_NONE},      // 1 baby_burst
-    {1, 1, LEVEL_NONE},      // 2 baby_touched
-    {2, 3, LEVEL_NONE},      // 3 first_arrival
-    {5, 2, LEVEL_NONE},      // 4 caught
-    {7, 3, LEVEL_GROWL_ON},  // 5 second_arrival
-    {10, 3, LEVEL_NONE},     // 6 third_arrival
-    {13, 1, LEVEL_NONE},     // 7 wall_bump
-    {14, 1, LEVEL_NONE},     // 8 plant_bump
-    {15, 1, LEVEL_NONE},     // 9 light_arrived
-    {0, 0, LEVEL_SILENCE},   // 10 restarted
-    {16, 8, LEVEL_NONE},     // 11 journey_end
+    {0, 0, LEVEL_FEED_HISS}, // SOUND_ROW_SPLASH
+    {0, 1, LEVEL_NONE},      // SOUND_BABY_BURST
+    {1, 1, LEVEL_NONE},      // SOUND_BABY_TOUCHED
+    {2, 3, LEVEL_NONE},      // SOUND_FIRST_ARRIVAL
+    {5, 2, LEVEL_NONE},      // SOUND_CAUGHT
+    {7, 3, LEVEL_GROWL_ON},  // SOUND_SECOND_ARRIVAL
+    {10, 3, LEVEL_NONE},     // SOUND_THIRD_ARRIVAL
+    {13, 1, LEVEL_NONE},     // SOUND_WALL_BUMP
+    {14, 1, LEVEL_NONE},     // SOUND_PLANT_BUMP
+    {15, 1, LEVEL_NONE},     // SOUND_LIGHT_ARRIVED
+    {0, 0, LEVEL_SILENCE},   // SOUND_RESTARTED
+    {16, 8, LEVEL_NONE},     // SOUND_JOURNEY_END
 };
 static_assert(sizeof event_sounds / sizeof event_sounds[0] == NUM_SOUND_EVENTS,
               "one sound per event");

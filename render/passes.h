@@ -19,15 +19,16 @@ float sea_height_at(int a, int b);
 Vec3 sea_normal_at(int p, int q);
 void fill_sea_window();
 
-// Passes 1 to 9, everything in 3D; draw_frame then adds the screen pass.
+// Everything in 3D: the camera, then the passes below in this order; draw_frame then adds
+// the screen pass.
 void draw_scene();
-void draw_sea();         // pass 2
-void draw_plants();      // pass 3
-void draw_lighthouse();  // pass 4
-void draw_sparks();      // pass 5
-void draw_walls();       // pass 6
-void draw_chaser();      // pass 7
-void draw_babies();      // pass 8
-void draw_boat();        // pass 9
-void draw_screen_pass(); // pass 10: fade, then draw_overlay
+void draw_sea();
+void draw_plants();
+void draw_lighthouse();
+void draw_sparks();
+void draw_walls();
+void draw_chaser();
+void draw_babies();
+void draw_boat();
+void draw_screen_pass(); // fade, then draw_overlay
 void draw_overlay();     // the film grain

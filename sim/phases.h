@@ -4,21 +4,21 @@
 #include "base/constants.h"
 #include "sim/state.h"
 
-bool run_fades();        // step 1: false when the tick ends here
-void read_mouse();       // step 2: oars, thrust, steering; event 0
-void move_boat();        // step 3: move, decay, keep in the square, listener_pos
-void turn_boat();        // step 4: heading
-void bob_boat();         // step 5: boat_bob from the sea under the boat
-void check_lighthouse(); // step 6: arrival, the stage's news, the lights re-aimed
-void push_off_plants();  // step 7
-void push_off_walls();   // step 8
-void update_sea();       // step 9
-void fly_lights();       // step 10: lights fly, arrive and shed sparks
-void update_babies();    // step 11
-void hunt_boat();        // step 12: the chaser
-void move_plants();      // step 13: rings in stage 3, wandering in stage 4
-void move_walls();       // step 14
-void update_sparks();    // step 15: sparks age and move; dead ones are freed
+bool run_fades();        // the fades; false when the tick ends here
+void read_mouse();       // oars, thrust, steering; the oars' splash
+void move_boat();        // move, decay, keep in the square, place the listener
+void turn_boat();        // heading
+void bob_boat();         // boat_bob from the sea under the boat
+void check_lighthouse(); // arrival, the stage's news, the lights re-aimed
+void push_off_plants();  // out of every plant's reach, with a bump
+void push_off_walls();   // off every wall, the drift turned along it
+void update_sea();       // the ripples spread
+void fly_lights();       // lights fly, arrive and shed sparks
+void update_babies();    // float, swim, touch, swell and burst
+void hunt_boat();        // the chaser
+void move_plants();      // rings in stage 3, wandering in stage 4
+void move_walls();       // each wall's ends travel to their goals
+void update_sparks();    // sparks age and move; dead ones are freed
 
 // A sea grid index for a world cell: cell + 55, wrapped once into 0..109.
 int sea_cell(int u);

@@ -1,5 +1,5 @@
-// The game state: every variable and container the world is made of. The tick writes it; the
-// main loop adds mouse motion and sets quit_requested; the renderer only reads it.
+// The game state: every variable and container the world is made of. reset_world and the tick
+// write it; the main loop adds mouse motion and sets quit_requested; the renderer only reads it.
 #pragma once
 
 #include <cstdint>

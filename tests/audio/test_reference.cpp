@@ -55,7 +55,8 @@ TEST_F(MixerTest, SineFamilyMatchesTheModel) {
     }
 }
 
-// Events 1, 3 and 7 together, mixed in uneven buffers, against the sum of their models.
+// The first arrival's chord, a baby's burst and a wall's bump together, mixed in uneven buffers,
+// against the sum of their models.
 TEST_F(MixerTest, ShortMixMatchesTheModel) {
     sample_clock = 1; // the next melody note is 26459 samples away
     sound_event(SOUND_FIRST_ARRIVAL, 5.0f, 0.0f, 0.0f, 0.0f, 0);

@@ -112,7 +112,7 @@ int main(int argc, char **argv) {
                 BUFFER_MS, RUNS, BUFFERS_PER_RUN);
     report("(i) melody and hiss", nullptr, 300.0);
     report("(ii) 30 positional sine-family voices", thirty_voices, 50.0);
-    report("(iii) event 11 and three chords", phrase_and_chords, 300.0);
+    report("(iii) closing phrase and three chords", phrase_and_chords, 300.0);
     bool avx2 = batch_sines_use_avx2;
     batch_sines_use_avx2 = false;
     report("(iii) the same, portable batch sines", phrase_and_chords, 0.0);

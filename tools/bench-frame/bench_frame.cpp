@@ -21,7 +21,7 @@ enum Part { PART_TICKS, PART_NOISE, PART_SCENE, PART_SUBMIT, PART_SCREEN, PART_S
 
 static const char *const PART_NAMES[] = {"ticks",
                                          "noise",
-                                         "3D passes (camera, sea; 3-9 still empty)",
+                                         "3D scene (camera, sea, world objects)",
                                          "  of which: making the GL calls",
                                          "screen pass",
                                          "swap"};

@@ -1,7 +1,6 @@
 // Shared set-up for the synthesiser's tests.
 #include "audio_fixture.h"
 
-#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <sys/stat.h>
@@ -10,42 +9,30 @@
 #include "audio/audio.h"
 #include "audio/listener.h"
 #include "audio/mixer.h"
+#include "audio/sine_batch.h"
 #include "base/random.h"
-
-static void put32(std::vector<uint8_t> &b, uint32_t v) {
-    for (int i = 0; i < 4; i++) b.push_back(static_cast<uint8_t>(v >> (8 * i)));
-}
-static void put16(std::vector<uint8_t> &b, uint32_t v) {
-    for (int i = 0; i < 2; i++) b.push_back(static_cast<uint8_t>(v >> (8 * i)));
-}
+#include "wavfile/wavfile.h"
 
 void write_wav(const std::string &path, int rate, int channels, int bits,
                const std::vector<uint8_t> &data, int64_t claimed) {
     uint64_t length = claimed < 0 ? data.size() : static_cast<uint64_t>(claimed);
-    std::vector<uint8_t> b;
-    int align = channels * bits / 8;
-    b.insert(b.end(), {'R', 'I', 'F', 'F'});
-    put32(b, static_cast<uint32_t>(std::min<uint64_t>(36 + length, 0xffffffffu)));
-    b.insert(b.end(), {'W', 'A', 'V', 'E', 'f', 'm', 't', ' '});
-    put32(b, 16);
-    put16(b, 1);
-    put16(b, static_cast<uint32_t>(channels));
-    put32(b, static_cast<uint32_t>(rate));
-    put32(b, static_cast<uint32_t>(rate * align));
-    put16(b, static_cast<uint32_t>(align));
-    put16(b, static_cast<uint32_t>(bits));
-    b.insert(b.end(), {'d', 'a', 't', 'a'});
-    put32(b, static_cast<uint32_t>(length));
-    b.insert(b.end(), data.begin(), data.end());
     FILE *f = std::fopen(path.c_str(), "wb");
     ASSERT_NE(f, nullptr) << path;
-    std::fwrite(b.data(), 1, b.size(), f);
-    std::fclose(f);
+    WavFormat format = {static_cast<uint32_t>(rate), static_cast<uint16_t>(channels),
+                        static_cast<uint16_t>(bits)};
+    EXPECT_TRUE(write_wav_header(f, format, static_cast<uint32_t>(length)));
+    if (!data.empty()) {
+        EXPECT_EQ(std::fwrite(data.data(), 1, data.size(), f), data.size());
+    }
+    EXPECT_EQ(std::fclose(f), 0) << path;
 }
 
 std::vector<uint8_t> s16_bytes(const std::vector<int16_t> &samples) {
     std::vector<uint8_t> b;
-    for (int16_t s : samples) put16(b, static_cast<uint16_t>(s));
+    for (int16_t s : samples) {
+        b.push_back(static_cast<uint8_t>(s));
+        b.push_back(static_cast<uint8_t>(static_cast<uint16_t>(s) >> 8));
+    }
     return b;
 }
 
@@ -103,4 +90,23 @@ std::vector<int16_t> MixerTest::mix(int count) {
     std::vector<int16_t> out(static_cast<size_t>(count));
     mix_samples(out.data(), count);
     return out;
+}
+
+static bool processor_has_avx2() {
+    __builtin_cpu_init();
+    return __builtin_cpu_supports("avx2");
+}
+
+bool use_batch_sines(bool avx2) {
+    if (avx2 && !processor_has_avx2()) return false;
+    batch_sines_use_avx2 = avx2;
+    return true;
+}
+
+void restore_batch_sines() {
+    batch_sines_use_avx2 = processor_has_avx2();
+}
+
+std::string batch_sines_name(const testing::TestParamInfo<bool> &info) {
+    return info.param ? "AVX2" : "Portable";
 }

@@ -36,3 +36,32 @@ class MixerTest : public ::testing::Test {
     std::vector<int16_t> growl;
     std::vector<int16_t> baby;
 };
+
+// Chooses the batch sines for one test: false, choosing nothing, when AVX2 is asked for and
+// the processor lacks it.
+bool use_batch_sines(bool avx2);
+void restore_batch_sines(); // back to what the processor offers
+std::string batch_sines_name(const testing::TestParamInfo<bool> &info); // Portable or AVX2
+
+// A test of the batch sines, run once on the portable version and once on AVX2; the second
+// reports itself skipped on a processor without AVX2.
+class BatchVersion : public ::testing::TestWithParam<bool> {
+  protected:
+    void SetUp() override {
+        if (!use_batch_sines(GetParam())) GTEST_SKIP() << "this processor has no AVX2";
+    }
+    void TearDown() override { restore_batch_sines(); }
+};
+
+// The same for the mixer as a whole.
+class MixerBatchVersion : public MixerTest, public ::testing::WithParamInterface<bool> {
+  protected:
+    void SetUp() override {
+        MixerTest::SetUp();
+        if (!use_batch_sines(GetParam())) GTEST_SKIP() << "this processor has no AVX2";
+    }
+    void TearDown() override {
+        restore_batch_sines();
+        MixerTest::TearDown();
+    }
+};

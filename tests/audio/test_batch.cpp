@@ -11,6 +11,7 @@
 #include "audio/fast_sine.h"
 #include "audio/sine_batch.h"
 #include "audio/voice_gain.h"
+#include "audio_fixture.h"
 #include "base/random.h"
 
 // Phases of every kind the batch takes: around the table's steps (where the step index rounds
@@ -39,25 +40,18 @@ static int32_t one_sample(double theta, float gain) {
 
 // Gains of 0, negative, not a number, below the smallest normal, large enough to wrap the 16
 // bits and large enough to leave the 32-bit range; and lengths that leave a tail of 1 to 3.
-TEST(BatchSines, SamplesAgreeWithOneAtATime) {
+TEST_P(BatchVersion, SamplesAgreeWithOneAtATime) {
     std::vector<double> x = test_phases();
     const float gains[] = {0.03f, 0.0f, -0.5f, std::numeric_limits<float>::quiet_NaN(), 1e-40f,
                            1.0f,  3.7f, 2e5f,  std::numeric_limits<float>::infinity()};
     std::vector<float> g(x.size());
     for (size_t i = 0; i < x.size(); i++) g[i] = gains[(i * 7 + i / 9) % 9];
-    bool had_avx2 = batch_sines_use_avx2;
-    for (bool avx2 : {false, true}) {
-        if (avx2 && !had_avx2) continue;
-        batch_sines_use_avx2 = avx2;
-        for (int n : {static_cast<int>(x.size()), 1, 2, 3, 5, 6, 7}) {
-            std::vector<int32_t> sum(static_cast<size_t>(n), 100);
-            add_sine_samples(x.data(), g.data(), sum.data(), n);
-            for (int i = 0; i < n; i++)
-                ASSERT_EQ(sum[i], 100 + one_sample(x[i], g[i]))
-                    << "phase " << x[i] << " gain " << g[i] << " avx2 " << avx2;
-        }
+    for (int n : {static_cast<int>(x.size()), 1, 2, 3, 5, 6, 7}) {
+        std::vector<int32_t> sum(static_cast<size_t>(n), 100);
+        add_sine_samples(x.data(), g.data(), sum.data(), n);
+        for (int i = 0; i < n; i++)
+            ASSERT_EQ(sum[i], 100 + one_sample(x[i], g[i])) << "phase " << x[i] << " gain " << g[i];
     }
-    batch_sines_use_avx2 = had_avx2;
 }
 
 TEST(BatchSines, RangeCheck) {
@@ -125,7 +119,7 @@ TEST(BatchDraws, SameValuesAsSingleDraws) {
 // A line's samples, steady and wobbling, rising and falling, from early and late positions (the
 // wobble's phase close to the batch's limit too), with lengths that leave every tail and span
 // several of the batch's chunks.
-TEST(BatchSines, LineSamplesAgreeWithOneAtATime) {
+TEST_P(BatchVersion, LineSamplesAgreeWithOneAtATime) {
     const PhaseLine lines[] = {
         {0.0443, 1.3, 0.0, 0.000692, false},   {0.0443, 1.3, 0.0, 0.000692, true},
         {-0.079, 5.9, 1000.0, -0.00123, true}, {0.0887, 0.0, 1100000.0, 0.00139, true},
@@ -135,28 +129,24 @@ TEST(BatchSines, LineSamplesAgreeWithOneAtATime) {
     const float gains[] = {0.02f, 0.0f, 2.5f, -1.0f};
     std::vector<float> g(3000);
     for (size_t i = 0; i < g.size(); i++) g[i] = gains[i / 700 % 4];
-    bool had_avx2 = batch_sines_use_avx2;
-    for (bool avx2 : {false, true}) {
-        if (avx2 && !had_avx2) continue;
-        batch_sines_use_avx2 = avx2;
-        for (const PhaseLine &line : lines) {
-            for (int n : {3000, 257, 7, 1}) {
-                std::vector<int32_t> sum(static_cast<size_t>(n), -3);
-                add_line_samples(line, g.data(), sum.data(), n);
-                int heard = 0;
-                for (int i = 0; i < n; i++) {
-                    double at = line.first + i;
-                    double theta = line.omega * at + line.phase;
-                    if (line.wobbles)
-                        theta += (6.283185307179586 / 16.0) *
-                                 static_cast<double>(static_cast<float>(sine_of(line.wobble * at)));
-                    int32_t want = -3 + one_sample(theta, g[i]);
-                    ASSERT_EQ(sum[i], want) << "sample " << i << " of " << n << " avx2 " << avx2;
-                    heard += want != -3;
-                }
-                EXPECT_GT(heard, 0);
+    for (const PhaseLine &line : lines) {
+        for (int n : {3000, 257, 7, 1}) {
+            std::vector<int32_t> sum(static_cast<size_t>(n), -3);
+            add_line_samples(line, g.data(), sum.data(), n);
+            int heard = 0;
+            for (int i = 0; i < n; i++) {
+                double at = line.first + i;
+                double theta = line.omega * at + line.phase;
+                if (line.wobbles)
+                    theta += (6.283185307179586 / 16.0) *
+                             static_cast<double>(static_cast<float>(sine_of(line.wobble * at)));
+                int32_t want = -3 + one_sample(theta, g[i]);
+                ASSERT_EQ(sum[i], want) << "sample " << i << " of " << n;
+                heard += want != -3;
             }
+            EXPECT_GT(heard, 0);
         }
     }
-    batch_sines_use_avx2 = had_avx2;
 }
+
+INSTANTIATE_TEST_SUITE_P(, BatchVersion, ::testing::Bool(), batch_sines_name);

@@ -53,7 +53,7 @@ TEST_F(ClipTest, EightBitStereoIsConvertedToDeviceFormat) {
     std::string err;
     SampleClip c = load_quietly("two", &err);
     EXPECT_EQ(err, "");
-    EXPECT_NEAR(c.length, 2 * frames, 64);
+    EXPECT_EQ(c.length, 2 * frames); // one second at either rate
     std::vector<double> s(c.data, c.data + c.length);
     EXPECT_NEAR(measure_hz(s, 44100.0), 441.0, 0.5); // the same pitch at the new rate
     double peak = 0;

@@ -7,21 +7,12 @@
 #include "audio/sound.h"
 #include "audio_fixture.h"
 #include "base/random.h"
+#include "event_log/event_log.h"
 
 static std::vector<Voice *> voice_list() {
     std::vector<Voice *> out;
     for (Voice *v = voices; v; v = v->next) out.push_back(v);
     return out;
-}
-
-static int observed_calls;
-static int32_t observed_id, observed_note;
-static float observed_amount;
-static void observe(int32_t id, float, float, float, float amount, int32_t note) {
-    observed_calls++;
-    observed_id = id;
-    observed_amount = amount;
-    observed_note = note;
 }
 
 class EventTest : public MixerTest {};
@@ -150,20 +141,19 @@ TEST_F(EventTest, LevelsAndRepeats) {
 }
 
 TEST_F(EventTest, UnknownIdsDoNothingButAreObserved) {
-    sound_event_observer = observe;
-    observed_calls = 0;
+    start_event_log();
     uint64_t draws = random_draws();
     for (int32_t id : {-1, 12, 1000}) {
         sound_event(id, 0, 0, 0, 3.0f, 0);
-        EXPECT_EQ(observed_id, id);
+        EXPECT_EQ(logged_events.back().id, id);
     }
-    EXPECT_EQ(observed_calls, 3);
+    EXPECT_EQ(logged_events.size(), 3u);
     EXPECT_EQ(count_voices(), 0);
     EXPECT_EQ(random_draws(), draws);
     EXPECT_EQ(row_noise.load(), 0.0f);
     for (int32_t id = 0; id < NUM_SOUND_EVENTS; id++) sound_event(id, 0, 0, 0, 0.125f, id % 7);
-    EXPECT_EQ(observed_calls, 15);
-    EXPECT_EQ(observed_amount, 0.125f);
-    EXPECT_EQ(observed_note, 4);
-    sound_event_observer = nullptr;
+    EXPECT_EQ(logged_events.size(), 15u);
+    EXPECT_EQ(logged_events.back().amount, 0.125f);
+    EXPECT_EQ(logged_events.back().note, 4);
+    stop_event_log();
 }

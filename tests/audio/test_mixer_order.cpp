@@ -9,7 +9,6 @@
 #include "audio/convert.h"
 #include "audio/listener.h"
 #include "audio/mixer.h"
-#include "audio/sine_batch.h"
 #include "audio/sound.h"
 #include "audio_fixture.h"
 #include "base/random.h"
@@ -83,27 +82,21 @@ static std::vector<int16_t> run(bool plain, uint32_t start_clock) {
     return out;
 }
 
-// Both versions of the batch sines (where the processor has AVX2) against the plain loop.
-TEST_F(MixerTest, SegmentsAgreeWithThePlainLoop) {
-    bool had_avx2 = batch_sines_use_avx2;
-    for (bool avx2 : {false, true}) {
-        if (avx2 && !had_avx2) continue;
-        batch_sines_use_avx2 = avx2;
-        // The last start lies 100000 samples before the wrap.
-        for (uint32_t start : {0u, 12345u, 4294867296u}) {
-            std::vector<int16_t> segmented = run(false, start);
-            std::vector<int16_t> plain = run(true, start);
-            ASSERT_EQ(segmented.size(), plain.size());
-            size_t first_difference = segmented.size();
-            for (size_t i = 0; i < segmented.size(); i++)
-                if (segmented[i] != plain[i]) {
-                    first_difference = i;
-                    break;
-                }
-            EXPECT_EQ(first_difference, segmented.size()) << "start " << start << " avx2 " << avx2;
-        }
+// Both versions of the batch sines against the plain loop.
+TEST_P(MixerBatchVersion, SegmentsAgreeWithThePlainLoop) {
+    // The last start lies 100000 samples before the wrap.
+    for (uint32_t start : {0u, 12345u, 4294867296u}) {
+        std::vector<int16_t> segmented = run(false, start);
+        std::vector<int16_t> plain = run(true, start);
+        ASSERT_EQ(segmented.size(), plain.size());
+        size_t first_difference = segmented.size();
+        for (size_t i = 0; i < segmented.size(); i++)
+            if (segmented[i] != plain[i]) {
+                first_difference = i;
+                break;
+            }
+        EXPECT_EQ(first_difference, segmented.size()) << "start " << start;
     }
-    batch_sines_use_avx2 = had_avx2;
 }
 
 // Runs of one voice against its samples one by one, for every waveform, with delays, stages of
@@ -112,7 +105,7 @@ TEST_F(MixerTest, SegmentsAgreeWithThePlainLoop) {
 // 32-bit end, tone tables read at strides that wrap the table, run backwards, lie beyond the
 // seven or whose index product wraps, and a listener that moves between runs. They must agree
 // exactly.
-TEST_F(MixerTest, VoiceRunsAgreeWithSingleSamples) {
+TEST_P(MixerBatchVersion, VoiceRunsAgreeWithSingleSamples) {
     struct Shape {
         int32_t wave;
         uint32_t delay, attack, sustain, release;
@@ -148,44 +141,40 @@ TEST_F(MixerTest, VoiceRunsAgreeWithSingleSamples) {
         {WAVE_NOISE, 20, 10, 300, 10, 0.0f, 0.03f, 0},
         {9, 0, 10, 10, 10, 440.0f, 0.03f, 0},
     };
-    bool had_avx2 = batch_sines_use_avx2;
-    for (bool avx2 : {false, true}) {
-        if (avx2 && !had_avx2) continue;
-        batch_sines_use_avx2 = avx2;
-        for (const Shape &sh : shapes) {
-            seed_random(5);
-            Voice *run = make_voice(sh.delay, sh.attack, sh.sustain, sh.release, sh.wave, sh.freq,
-                                    sh.amp, false, 4.0f, 3.0f, 0.0f, sh.table, sh.stride);
-            run->position = sh.start;
-            Voice *one = make_voice(0, 0, 0, 0, 0, 0.0f, 0.0f, false, 0, 0, 0, 0, 0);
-            *one = *run;
-            uint32_t total = sh.start ? sh.start + 20000 : voice_length(run);
-            std::vector<int32_t> sums(2048);
-            int differ = 0, heard = 0, chunk = 0;
-            for (uint32_t done = sh.start; done < total; chunk++) {
-                int n = static_cast<int>(
-                    std::min<uint32_t>(total - done, 1 + (97 + chunk * 389) % 2048));
-                listener_pos.store(float(chunk % 9), 0.0f, 0.0f);
-                std::fill(sums.begin(), sums.end(), 0);
-                seed_random(chunk);
-                add_voice_run(run, sums.data(), n);
-                seed_random(chunk);
-                for (int i = 0; i < n; i++) {
-                    int16_t want = render_voice(one);
-                    differ += sums[i] != want;
-                    heard += want != 0;
-                }
-                done += static_cast<uint32_t>(n);
+    for (const Shape &sh : shapes) {
+        seed_random(5);
+        Voice *run = make_voice(sh.delay, sh.attack, sh.sustain, sh.release, sh.wave, sh.freq,
+                                sh.amp, false, 4.0f, 3.0f, 0.0f, sh.table, sh.stride);
+        run->position = sh.start;
+        Voice *one = make_voice(0, 0, 0, 0, 0, 0.0f, 0.0f, false, 0, 0, 0, 0, 0);
+        *one = *run;
+        uint32_t total = sh.start ? sh.start + 20000 : voice_length(run);
+        std::vector<int32_t> sums(2048);
+        int differ = 0, heard = 0, chunk = 0;
+        for (uint32_t done = sh.start; done < total; chunk++) {
+            int n =
+                static_cast<int>(std::min<uint32_t>(total - done, 1 + (97 + chunk * 389) % 2048));
+            listener_pos.store(float(chunk % 9), 0.0f, 0.0f);
+            std::fill(sums.begin(), sums.end(), 0);
+            seed_random(chunk);
+            add_voice_run(run, sums.data(), n);
+            seed_random(chunk);
+            for (int i = 0; i < n; i++) {
+                int16_t want = render_voice(one);
+                differ += sums[i] != want;
+                heard += want != 0;
             }
-            EXPECT_EQ(run->position, total);
-            EXPECT_EQ(one->position, total);
-            EXPECT_EQ(differ, 0) << "waveform " << sh.wave << " at " << sh.freq << " avx2 " << avx2;
-            if (sh.wave < NUM_WAVEFORMS && sh.amp < 1e5f && sh.table < NUM_DEGREES) {
-                EXPECT_GT(heard, 0) << "waveform " << sh.wave << " at " << sh.freq;
-            }
-            delete run;
-            delete one;
+            done += static_cast<uint32_t>(n);
         }
+        EXPECT_EQ(run->position, total);
+        EXPECT_EQ(one->position, total);
+        EXPECT_EQ(differ, 0) << "waveform " << sh.wave << " at " << sh.freq;
+        if (sh.wave < NUM_WAVEFORMS && sh.amp < 1e5f && sh.table < NUM_DEGREES) {
+            EXPECT_GT(heard, 0) << "waveform " << sh.wave << " at " << sh.freq;
+        }
+        delete run;
+        delete one;
     }
-    batch_sines_use_avx2 = had_avx2;
 }
+
+INSTANTIATE_TEST_SUITE_P(, MixerBatchVersion, ::testing::Bool(), batch_sines_name);

@@ -4,6 +4,12 @@
 #include <boost/random/mersenne_twister.hpp>
 #include <cstdint>
 
+#include "sim/state.h"
+
+// One world reset's draws: a height for every sea cell, a kind and a place for every plant,
+// a place, a height and a target height for every light.
+constexpr uint64_t RESET_DRAWS = SEA_SIZE * SEA_SIZE + 3 * NUM_PLANTS + 4 * NUM_LIGHTS;
+
 struct ReferenceDraws {
     boost::random::mt19937 engine;
 

@@ -1,6 +1,7 @@
 // The world reset: its draws in order, what it sets, what it keeps, and its determinism.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstring>
 #include <vector>
 
@@ -34,7 +35,7 @@ bool same_bytes(const void *a, const void *b, size_t n) {
 TEST(Reset, DrawsSeaThenPlantsThenLightsInThatOrder) {
     seed_random(99);
     reset_world();
-    EXPECT_EQ(random_draws(), 12306u);
+    EXPECT_EQ(random_draws(), RESET_DRAWS);
 
     ReferenceDraws ref(99);
     for (int i = 0; i < SEA_SIZE * SEA_SIZE; i++) {
@@ -60,22 +61,25 @@ TEST(Reset, DrawsSeaThenPlantsThenLightsInThatOrder) {
     }
 }
 
+// Whether V is K whole steps of STEP from BASE, for some K in LO..HI, as the reset computes it.
+static bool on_steps(float v, float base, float step, int lo, int hi) {
+    long k = std::lround((v - base) / step);
+    return k >= lo && k <= hi && v == static_cast<float>(k) * step + base;
+}
+
 TEST(Reset, ValuesStayInTheirRangesAndSteps) {
     seed_random(5);
     reset_world();
-    for (float h : sea_height) {
-        ASSERT_GE(h, -0.15f);
-        ASSERT_LE(h, 0.15f);
-    }
+    for (float h : sea_height) ASSERT_TRUE(on_steps(h, 0.0f, 0.003f, -50, 50)) << h;
     for (const Plant &p : plants) {
         EXPECT_GE(p.kind, 0);
         EXPECT_LE(p.kind, 9);
-        EXPECT_LE(std::abs(p.x), 55.0f);
-        EXPECT_LE(std::abs(p.y), 55.0f);
+        EXPECT_TRUE(on_steps(p.x, 0.0f, 0.01f, -5500, 5500)) << p.x;
+        EXPECT_TRUE(on_steps(p.y, 0.0f, 0.01f, -5500, 5500)) << p.y;
     }
     for (const Light &l : lights) {
-        EXPECT_GE(l.z, 1.0f);
-        EXPECT_LE(l.z, 1.99f);
+        EXPECT_TRUE(on_steps(l.z, 1.0f, 0.01f, 0, 99)) << l.z;
+        EXPECT_TRUE(on_steps(l.target_z, 1.0f, 0.01f, 0, 99)) << l.target_z;
     }
 }
 

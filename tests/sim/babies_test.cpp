@@ -108,14 +108,16 @@ TEST(Touch, OnlyBabiesNearTheBoatAtSeaLevelAreTouched) {
     blank_world();
     quiet_babies(3);
     babies[0] = {0.5f, 0.0f, 1.0f, 0.0f, 0.0f, 0.007f, 0}; // high: 0.25 + 1 >= 1
+    babies[1].z = 0.5f;                                    // at sea level, far from the boat
     babies[2] = {0.5f, 0.0f, 0.5f, 0.0f, 0.0f, 0.007f, 0};
     lights.assign(1, Light{0.5f, 0.0f, 1.0f, 0, 0, 0, false});
     update_babies();
     EXPECT_EQ(babies[0].swell, 0);
+    EXPECT_EQ(babies[1].swell, 0);
     EXPECT_EQ(babies[2].swell, 1);
-    ASSERT_EQ(raised.size(), 1u);
-    EXPECT_EQ(raised[0].id, SOUND_BABY_TOUCHED);
-    EXPECT_EQ(raised[0].x, 0.5f);
+    ASSERT_EQ(logged_events.size(), 1u);
+    EXPECT_EQ(logged_events[0].id, SOUND_BABY_TOUCHED);
+    EXPECT_EQ(logged_events[0].x, 0.5f);
 }
 
 TEST(Burst, ATouchInTickTBurstsInTickTPlus29) {
@@ -129,12 +131,12 @@ TEST(Burst, ATouchInTickTBurstsInTickTPlus29) {
         ASSERT_EQ(count_events(SOUND_BABY_BURST), 0) << t;
         EXPECT_EQ(babies[2].x, 0.5f); // a swollen baby holds still
     }
-    raised.clear();
+    logged_events.clear();
     uint64_t sounds = event_draws(SOUND_BABY_BURST);
     uint64_t before = random_draws();
     update_babies(); // tick T + 29
     ASSERT_EQ(count_events(SOUND_BABY_BURST), 1);
-    EXPECT_EQ(raised[0].x, 0.5f); // sounded where it burst, before it moved
+    EXPECT_EQ(logged_events[0].x, 0.5f); // sounded where it burst, before it moved
     EXPECT_EQ(random_draws() - before, 2u + sounds + 2u);
     EXPECT_EQ(babies[2].swell, 0);
     EXPECT_NEAR(std::hypot(drift_vx, drift_vy), 0.5f, 1e-6f);

@@ -37,22 +37,22 @@ TEST(Oars, AStrokeFromTheEndOfTheArcGivesNoThrustAndASilentSplash) {
     EXPECT_EQ(row_vx, 0.0f);
     EXPECT_EQ(row_vy, 0.0f);
     EXPECT_EQ(oar_sweep, 15.0f);
-    ASSERT_EQ(raised.size(), 1u);
-    EXPECT_EQ(raised[0].id, SOUND_ROW_SPLASH);
-    EXPECT_EQ(raised[0].amount, 0.0f);
+    ASSERT_EQ(logged_events.size(), 1u);
+    EXPECT_EQ(logged_events[0].id, SOUND_ROW_SPLASH);
+    EXPECT_EQ(logged_events[0].amount, 0.0f);
 }
 
 TEST(Oars, SplashAmountFollowsTheMotionTheArcAllowed) {
     blank_world();
     input(100.0f);
-    EXPECT_FLOAT_EQ(raised.back().amount, 80.0f * 0.0005f);
+    EXPECT_FLOAT_EQ(logged_events.back().amount, 80.0f * 0.0005f);
     input(-100.0f);
-    EXPECT_FLOAT_EQ(raised.back().amount, 80.0f * 0.0002f);
+    EXPECT_FLOAT_EQ(logged_events.back().amount, 80.0f * 0.0002f);
     oar_sweep = 14.0f; // only 1 degree left: 25 units of input
     input(100.0f);
-    EXPECT_FLOAT_EQ(raised.back().amount, 25.0f * 0.0005f);
+    EXPECT_FLOAT_EQ(logged_events.back().amount, 25.0f * 0.0005f);
     input(0.0f);
-    EXPECT_EQ(raised.back().amount, 0.0f);
+    EXPECT_EQ(logged_events.back().amount, 0.0f);
     EXPECT_EQ(count_events(SOUND_ROW_SPLASH), 4);
 }
 
@@ -195,9 +195,9 @@ TEST(PlantPush, PushTheBoatOutToPointEightAndBump) {
     push_off_plants();
     EXPECT_FLOAT_EQ(boat_x, 0.3f - 0.8f);
     EXPECT_EQ(boat_y, 0.0f);
-    ASSERT_EQ(raised.size(), 1u);
-    EXPECT_EQ(raised[0].id, SOUND_PLANT_BUMP);
-    EXPECT_EQ(raised[0].x, 0.3f);
+    ASSERT_EQ(logged_events.size(), 1u);
+    EXPECT_EQ(logged_events[0].id, SOUND_PLANT_BUMP);
+    EXPECT_EQ(logged_events[0].x, 0.3f);
 }
 
 TEST(PlantPush, LaterPlantsSeeTheMovedBoat) {
@@ -233,9 +233,9 @@ TEST(WallPush, PushHalfAUnitOffAndReverseTheDriftAlongTheWall) {
     EXPECT_FLOAT_EQ(drift_vx, -0.3f);
     EXPECT_FLOAT_EQ(drift_vy, 0.1f);
     EXPECT_EQ(row_vx, 0.05f);
-    ASSERT_EQ(raised.size(), 1u);
-    EXPECT_EQ(raised[0].id, SOUND_WALL_BUMP);
-    EXPECT_EQ(raised[0].y, boat_y);
+    ASSERT_EQ(logged_events.size(), 1u);
+    EXPECT_EQ(logged_events[0].id, SOUND_WALL_BUMP);
+    EXPECT_EQ(logged_events[0].y, boat_y);
 }
 
 TEST(WallPush, BoatBeyondTheEndsOrFarAwayIsLeftAlone) {
@@ -245,7 +245,7 @@ TEST(WallPush, BoatBeyondTheEndsOrFarAwayIsLeftAlone) {
     push_off_walls();
     EXPECT_EQ(boat_x, 0.0f);
     EXPECT_EQ(boat_y, 0.0f);
-    EXPECT_TRUE(raised.empty());
+    EXPECT_TRUE(logged_events.empty());
 }
 
 TEST(WallPush, BoatOnTheWallsLineStaysButTheDriftStillTurns) {
@@ -268,7 +268,7 @@ TEST(WallPush, AZeroLengthWallPushesNothing) {
     EXPECT_EQ(boat_x, 0.0f);
     EXPECT_EQ(boat_y, 0.0f);
     EXPECT_EQ(drift_vx, 0.2f);
-    EXPECT_TRUE(raised.empty());
+    EXPECT_TRUE(logged_events.empty());
 }
 
 TEST(Draws, BoatPhasesDrawNothing) {

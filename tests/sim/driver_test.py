@@ -14,6 +14,9 @@ import unittest
 SIM = None
 DATA = None
 GAME_DATA = None
+# One world reset's draws: a height per cell of the 110 x 110 sea, a kind and a place for each
+# of the 50 plants, a place, a height and a target height for each of the 14 lights.
+RESET_DRAWS = 110 * 110 + 3 * 50 + 4 * 14
 TRACE_KEYS = ["tick", "draws", "stage", "fade", "restart_pending", "ending", "quit", "boat",
               "row_v", "drift_v", "turn_rate", "oar_sweep", "steer", "steer_deflection",
               "lighthouse", "chaser", "counts", "events"]
@@ -98,7 +101,7 @@ class Trace(unittest.TestCase):
         t = lines[0]
         self.assertEqual(list(t.keys()), TRACE_KEYS)
         self.assertEqual(t["tick"], 0)
-        self.assertEqual(t["draws"], 10 + 12306)  # the plants' ten, then the reset
+        self.assertEqual(t["draws"], 10 + RESET_DRAWS)  # the plants' ten, then the reset
         self.assertEqual(t["stage"], 1)
         self.assertEqual(t["lighthouse"], [58, 0])
         self.assertEqual(t["counts"], [0, 0, 0])
@@ -296,7 +299,7 @@ class Journeys(unittest.TestCase):
         self.write("seed 5\naudio 0 1000\naudio 2 7\n", *self.motion[:40])
         lines = trace_of("--input", "j.txt", "--ticks", "40")
         plain = trace_of("--seed", "5", "--ticks", "1")
-        self.assertEqual(lines[0]["draws"], 10 + 1000 + 12306)
+        self.assertEqual(lines[0]["draws"], 10 + 1000 + RESET_DRAWS)
         state = run("--input", "j.txt", "--ticks", "0", "--state", "-").stdout
         plain_state = run("--seed", "5", "--ticks", "0", "--state", "-").stdout
         self.assertNotEqual(json.loads(state)["plants"],  # taken before the reset, not after it

@@ -1,4 +1,4 @@
-// Test support: a blank world and an ear on the sound events.
+// Test support: a blank world, and the sound events it raises.
 #include "world.h"
 #include "audio/listener.h"
 
@@ -8,12 +8,6 @@
 #include "audio/audio.h"
 #include "audio/sound.h"
 #include "base/random.h"
-
-std::vector<RaisedEvent> raised;
-
-static void hear(int32_t id, float x, float y, float z, float amount, int32_t note) {
-    raised.push_back({id, x, y, z, amount, note});
-}
 
 static void blank_scalars() {
     stage = 0;
@@ -39,8 +33,7 @@ void blank_world(uint32_t seed) {
     sparks.clear();
     drop_voices();
     seed_random(seed);
-    raised.clear();
-    sound_event_observer = hear;
+    start_event_log();
 }
 
 uint64_t event_draws(int32_t id) {
@@ -55,6 +48,6 @@ uint64_t event_draws(int32_t id) {
 }
 
 int count_events(int32_t id) {
-    return static_cast<int>(std::count_if(raised.begin(), raised.end(),
-                                          [id](const RaisedEvent &e) { return e.id == id; }));
+    return static_cast<int>(std::count_if(logged_events.begin(), logged_events.end(),
+                                          [id](const LoggedEvent &e) { return e.id == id; }));
 }

@@ -1,22 +1,15 @@
-// Test support: a blank world, a record of the sound events raised, and draw accounting.
+// Test support: a blank world, the sound events it raises, and draw accounting.
 #pragma once
 
 #include <cstdint>
-#include <vector>
 
+#include "event_log/event_log.h"
 #include "sim/phases.h"
 
-struct RaisedEvent {
-    int32_t id;
-    float x, y, z, amount;
-    int32_t note;
-};
-
-extern std::vector<RaisedEvent> raised; // every sound event since blank_world
-
-// Every variable zero, every container empty, the random source seeded, no events.
+// Every variable zero, every container empty, the random source seeded, the event log
+// started afresh.
 void blank_world(uint32_t seed = 1);
 // How many random draws the real sound_event makes for this event right now.
 uint64_t event_draws(int32_t id);
-// Events of one id among those raised.
+// Events of one id in the log.
 int count_events(int32_t id);

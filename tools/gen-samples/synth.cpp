@@ -1,8 +1,10 @@
-// Noise, filters, normalising and the WAV writer behind the recordings.
+// Noise, filters and normalising behind the recordings, and their files.
 #include "synth.h"
 
 #include <cmath>
 #include <cstdio>
+
+#include "wavfile/wavfile.h"
 
 double Noise::next() {
     state = state * 6364136223846793005ull + 1442695040888963407ull;
@@ -53,26 +55,12 @@ std::vector<int16_t> normalise(const std::vector<double> &s, double peak) {
     return out;
 }
 
-static void put(std::FILE *f, uint32_t v, int bytes) {
-    for (int i = 0; i < bytes; i++) std::fputc(static_cast<int>((v >> (8 * i)) & 0xff), f);
-}
+static_assert(WAV_MONO16.rate == RATE, "the files say the rate the recordings are made at");
 
 bool write_wav16(const std::string &path, const std::vector<int16_t> &samples) {
     std::FILE *f = std::fopen(path.c_str(), "wb");
     if (!f) return false;
-    uint32_t data_bytes = static_cast<uint32_t>(samples.size() * 2);
-    std::fputs("RIFF", f);
-    put(f, 36 + data_bytes, 4);
-    std::fputs("WAVEfmt ", f);
-    put(f, 16, 4);
-    put(f, 1, 2); // PCM
-    put(f, 1, 2); // mono
-    put(f, RATE, 4);
-    put(f, RATE * 2, 4);
-    put(f, 2, 2);
-    put(f, 16, 2);
-    std::fputs("data", f);
-    put(f, data_bytes, 4);
-    for (int16_t s : samples) put(f, static_cast<uint16_t>(s), 2);
-    return std::fclose(f) == 0;
+    bool ok = write_wav_header(f, WAV_MONO16, static_cast<uint32_t>(samples.size() * 2)) &&
+              write_wav_samples(f, samples.data(), samples.size());
+    return std::fclose(f) == 0 && ok;
 }

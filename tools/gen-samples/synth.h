@@ -1,4 +1,4 @@
-// Building blocks for our recordings: a repeatable noise source, filters and a WAV writer.
+// Building blocks for our recordings: a repeatable noise source, filters, and their files.
 #pragma once
 
 #include <cstdint>

@@ -1,31 +1,18 @@
 // The driver's JSON: floats as %.9g, so every single-precision value reads back exactly.
 #include "trace.h"
 
-#include <vector>
-
-#include "audio/sound.h"
 #include "base/random.h"
+#include "event_log/event_log.h"
 #include "sim/state.h"
 
-struct CaughtEvent {
-    int32_t id;
-    float x, y, z, amount;
-    int32_t note;
-};
-
-static std::vector<CaughtEvent> tick_events; // raised since the last clear_events
-
-static void catch_event(int32_t id, float x, float y, float z, float amount, int32_t note) {
-    tick_events.push_back({id, x, y, z, amount, note});
-}
-
+// The log holds the events raised since the last clear_events: this tick's.
 void watch_events() {
-    tick_events.reserve(1024);
-    sound_event_observer = catch_event;
+    start_event_log();
+    logged_events.reserve(1024);
 }
 
 void clear_events() {
-    tick_events.clear();
+    logged_events.clear();
 }
 
 static void put_floats(FILE *f, const float *v, int n) {
@@ -40,8 +27,8 @@ static const char *truth(bool b) {
 
 static void put_events(FILE *f) {
     std::fputc('[', f);
-    for (size_t i = 0; i < tick_events.size(); i++) {
-        const CaughtEvent &e = tick_events[i];
+    for (size_t i = 0; i < logged_events.size(); i++) {
+        const LoggedEvent &e = logged_events[i];
         std::fprintf(f, "%s[%d,%.9g,%.9g,%.9g,%.9g,%d]", i ? "," : "", e.id,
                      static_cast<double>(e.x), static_cast<double>(e.y), static_cast<double>(e.z),
                      static_cast<double>(e.amount), e.note);

@@ -1,4 +1,4 @@
-// Records the sound events the tick raises, in order, for the tests to inspect.
+// Records the sound events the game raises, in order, for the driver's trace and the tests.
 #pragma once
 
 #include <cstdint>
@@ -10,7 +10,7 @@ struct LoggedEvent {
     int32_t note;
 };
 
-extern std::vector<LoggedEvent> logged_events; // every event since start_event_log
+extern std::vector<LoggedEvent> logged_events; // every event since the log was last cleared
 
 void start_event_log(); // clears the log and starts listening
 void stop_event_log();

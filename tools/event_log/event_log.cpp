@@ -1,5 +1,5 @@
-// The event log behind event_log.h.
-#include "event_log.h"
+// The event log behind event_log.h: an observer of sound_event.
+#include "event_log/event_log.h"
 
 #include "audio/sound.h"
 

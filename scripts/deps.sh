@@ -4,29 +4,38 @@
 set -euo pipefail
 
 build_pkgs=(
-  cmake g++ make pkg-config
+  cmake g++ make
   libsdl1.2-compat-dev   # SDL 1.2's API on SDL2: exact relative motion, scaled full screen, proper resampling
   libgl-dev libglu1-mesa-dev
   libsoil-dev
-  zlib1g-dev             # the PNG check before SOIL: chunk CRCs and the image data inflated
+  zlib1g-dev             # the PNG check before SOIL (CRCs, inflating); our PNG writer (gen-art)
   libboost-dev
-  zlib1g-dev             # our PNG writer (gen-art)
 )
 test_pkgs=(
   libgtest-dev
-  xvfb xauth xdotool x11-utils libx11-dev
-  libgl1-mesa-dri
-  sox imagemagick
-  python3
-  clang libfuzzer-14-dev libclang-rt-14-dev   # the loaders' fuzz targets (sanitizer runtimes)
+  xvfb xauth             # Xvfb, and xvfb-run's cookie
+  xdotool                # keys for the running game
+  libx11-dev             # the window-closing helper
+  libgl1-mesa-dri        # llvmpipe
+  imagemagick            # convert, identify, import: the screenshots' checks
+  python3                # the driver's and the sound capture's checks
+  clang                  # the second compiler velmoor-sim is built with, and the fuzz targets'
+  libfuzzer-14-dev libclang-rt-14-dev   # the loaders' fuzz targets (sanitizer runtimes)
 )
 
 pkgs=("${build_pkgs[@]}")
-[ "${1:-}" = "--test" ] && pkgs+=("${test_pkgs[@]}")
+case "$*" in
+  "") ;;
+  --test) pkgs+=("${test_pkgs[@]}") ;;
+  *) echo "usage: scripts/deps.sh [--test]" >&2; exit 2 ;;
+esac
 
+installed() {
+  dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q 'install ok installed'
+}
 missing=()
 for p in "${pkgs[@]}"; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+  installed "$p" || missing+=("$p")
 done
 [ ${#missing[@]} -eq 0 ] && exit 0
 
@@ -35,7 +44,20 @@ if [ "$(id -u)" -ne 0 ]; then
   command -v sudo >/dev/null || { echo "deps.sh: need root or sudo to install: ${missing[*]}" >&2; exit 1; }
   sudo=sudo
 fi
+if [[ " ${missing[*]} " == *" libsdl1.2-compat-dev "* ]] && installed libsdl1.2-dev; then
+  echo "deps.sh: replacing the classic libsdl1.2-dev with libsdl1.2-compat-dev (they conflict; see the README)" >&2
+fi
 echo "deps.sh: installing ${missing[*]}" >&2
 export DEBIAN_FRONTEND=noninteractive
-$sudo apt-get update -qq >/dev/null
-$sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+# Another apt or dpkg at work (an unattended upgrade, a colleague) holds its locks: wait for
+# them, five minutes at most. The install waits by itself; the update gives up at once, so it
+# is tried again.
+apt=($sudo apt-get -o DPkg::Lock::Timeout=300)
+err=$(mktemp)
+trap 'rm -f "$err"' EXIT
+for try in $(seq 60); do
+  "${apt[@]}" update -qq >/dev/null 2>"$err" && break
+  grep -q 'Could not get lock' "$err" && [ "$try" -lt 60 ] || { cat "$err" >&2; exit 1; }
+  sleep 5
+done
+"${apt[@]}" install -y -qq --no-install-recommends "${missing[@]}" >/dev/null

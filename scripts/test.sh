@@ -14,7 +14,8 @@ if [ "${1:-}" = "--sanitize" ]; then
   extra=(-DVELMOOR_SANITIZE=ON)
 fi
 
-cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo "${extra[@]}" >/dev/null
+# A compiler warning fails the build.
+cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVELMOOR_WERROR=ON "${extra[@]}" >/dev/null
 cmake --build "$build" -j"$(nproc)" 2>&1 | grep -v -E '^\[ *[0-9]+%\]' || true
 cmake --build "$build" -j"$(nproc)" >/dev/null   # fails loudly if the build above failed
 

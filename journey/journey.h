@@ -73,6 +73,9 @@ void record_print(uint64_t tick);
 // After TICK: the audio thread's draws before it (a line only when there were any), a sync
 // line every 100 ticks, and everything written so far flushed.
 void record_tick(uint64_t tick, uint64_t audio_draws, uint64_t draws);
+// A sync line after TICK out of the every-100 rhythm (unless the tick has one already), so
+// that a replay straying at a moment that matters is named at that tick.
+void record_sync(uint64_t tick, uint64_t draws);
 // The closing sync line after the last tick run (unless it has one already), then the file
 // closed. False when any of the recording could not be written.
 bool finish_recording(uint64_t tick, uint64_t draws);

@@ -68,6 +68,10 @@ void record_tick(uint64_t tick, uint64_t audio_draws, uint64_t draws) {
     if (std::fflush(journey_record) != 0) record_failed = true;
 }
 
+void record_sync(uint64_t tick, uint64_t draws) {
+    if (journey_record && last_synced != tick) write_sync(tick, draws);
+}
+
 bool finish_recording(uint64_t tick, uint64_t draws) {
     if (!journey_record) return true;
     if (last_synced != tick) write_sync(tick, draws);

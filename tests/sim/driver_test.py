@@ -64,6 +64,7 @@ class Arguments(unittest.TestCase):
                             naming="no/such/dir/t")
         self.assert_refused("--seed", "1", "--ticks", "5", "--wav", "no/such/dir/w",
                             naming="no/such/dir/w")
+        self.assert_refused("--seed", "1", "--ticks", "5", "--record", "-", naming="--record")
 
     def test_outputs_that_would_spoil_each_other_are_refused_before_any_run(self):
         with open("in.txt", "w") as f:
@@ -309,6 +310,32 @@ class Journeys(unittest.TestCase):
         r = run("--input", "j.txt", "--ticks", "40", "--trace", "-", "--wav", "a.wav")
         self.assertEqual(r.returncode, 0, r.stderr)
         self.assertEqual([json.loads(l) for l in r.stdout.splitlines()], lines)
+
+    def test_record_writes_a_journey_that_replays_the_run(self):
+        # A mouse script mixed offline: its mixer draws from the world's stream between ticks,
+        # as the game's audio thread does, so the recording holds audio lines.
+        script = os.path.join(DATA, "four_visits.txt")
+        r = run("--seed", "7", "--ticks", "500", "--input", script, "--wav", "a.wav",
+                "--trace", "t.jsonl", "--record", "r.txt")
+        self.assertEqual(r.returncode, 0, r.stderr)
+        with open("r.txt") as f:
+            lines = f.read().splitlines()
+        self.assertIn("seed 7", lines)
+        self.assertEqual([l for l in lines if l[0].isdigit()],
+                         [l.strip() for l in open(script) if l[0].isdigit()
+                          and int(l.split()[0]) <= 500])
+        self.assertGreater(len([l for l in lines if l.startswith("audio ")]), 400)
+        # Every 100 ticks, the first visit's tick and the end.
+        self.assertEqual([int(l.split()[1]) for l in lines if l.startswith("sync ")],
+                         [0, 100, 200, 300, 400, 426, 500])
+        replay = trace_of("--input", "r.txt")
+        with open("t.jsonl") as f:
+            played = [json.loads(l) for l in f]
+        # The trace's draws are taken after the offline mixer's, the replay's before them.
+        for t in played + replay:
+            del t["draws"]
+        self.assertEqual(replay, played)
+
 
 if __name__ == "__main__":
     SIM = os.path.abspath(sys.argv.pop(1))

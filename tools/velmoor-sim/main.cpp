@@ -17,6 +17,8 @@
 #include "trace.h"
 #include "wav.h"
 
+static uint64_t drawn_after_tick; // shared-stream values drawn when the last tick ended
+
 struct Outputs {
     FILE *trace = nullptr;
     FILE *state = nullptr;
@@ -37,8 +39,13 @@ static bool open_output(const std::string &path, const char *mode, FILE *&f) {
 }
 
 static bool open_outputs(const SimOptions &opt, Outputs &out) {
-    return open_output(opt.trace, "w", out.trace) && open_output(opt.state, "w", out.state) &&
-           open_output(opt.wav, "wb", out.wav) && (!out.wav || start_wav(out.wav));
+    if (!open_output(opt.trace, "w", out.trace) || !open_output(opt.state, "w", out.state) ||
+        !open_output(opt.wav, "wb", out.wav) || (out.wav && !start_wav(out.wav)))
+        return false;
+    if (opt.record.empty() || start_recording(opt.record.c_str(), opt.seed)) return true;
+    std::fprintf(stderr, "velmoor-sim: cannot write %s: %s\n", opt.record.c_str(),
+                 std::strerror(errno));
+    return false;
 }
 
 static int samples_after_tick(uint64_t n) {
@@ -71,6 +78,27 @@ static bool still_in_sync(const SimOptions &opt, const Journey &j, JourneyPlace 
     return false;
 }
 
+// A --record holds the journey's Print Screen presses too, though the driver takes no pictures.
+static void carry_prints(const Journey &j, JourneyPlace &at, uint64_t n) {
+    for (; print_due(j, at, n); take_print(at)) record_print(n);
+}
+
+// One tick, recorded as the game records one. The audio thread's draws are those taken since
+// the last tick: the journey's, or those of --wav's mixer for a mouse script. A visit, a catch
+// or a restart gets a sync line of its own, so that a replay straying there is named at once.
+static void run_recorded_tick(uint64_t n) {
+    uint64_t audio = random_draws() - drawn_after_tick;
+    int32_t was_stage = stage;
+    bool was_ending = ending, was_caught = restart_pending;
+    uint32_t was_resets = world_resets;
+    run_tick();
+    drawn_after_tick = random_draws();
+    record_tick(n, audio, drawn_after_tick);
+    bool visit = stage != was_stage && !was_ending; // the stage goes on rising at the end
+    bool caught = restart_pending && !was_caught;
+    if (visit || caught || world_resets != was_resets) record_sync(n, drawn_after_tick);
+}
+
 // Runs the ticks, each after its motion and the audio thread's draws before it; returns the
 // last tick run and the samples mixed.
 static uint64_t run_ticks(const SimOptions &opt, const Journey &j, JourneyPlace &at,
@@ -79,9 +107,13 @@ static uint64_t run_ticks(const SimOptions &opt, const Journey &j, JourneyPlace 
     while (n < opt.ticks && !quit_requested && in_sync) {
         n++;
         clear_events();
-        while (const Motion *m = next_motion(j, at, n)) add_mouse_motion(m->xrel, m->yrel);
+        carry_prints(j, at, n);
+        while (const Motion *m = next_motion(j, at, n)) {
+            add_mouse_motion(m->xrel, m->yrel);
+            record_motion(n, m->xrel, m->yrel);
+        }
         skip_random(audio_draws_before(j, at, n));
-        run_tick();
+        run_recorded_tick(n);
         if (out.wav)
             mix_tick(j, n, out, samples, ok);
         else
@@ -125,7 +157,10 @@ int main(int argc, char **argv) {
     data_root = opt.data.c_str();
     JourneyPlace at{};
     seed_own_random(opt.seed);
-    start_headless_replay(opt.seed, audio_draws_before(journey, at, 0));
+    uint64_t audio_before_reset = audio_draws_before(journey, at, 0);
+    start_headless_replay(opt.seed, audio_before_reset);
+    drawn_after_tick = random_draws();
+    record_tick(0, audio_before_reset, drawn_after_tick);
     watch_events();
     clear_events();
     if (out.trace) write_trace_line(out.trace, 0);
@@ -135,6 +170,10 @@ int main(int argc, char **argv) {
     uint64_t last = run_ticks(opt, journey, at, out, samples, ok, in_sync);
     if (out.state) write_state(out.state, last);
     if (out.wav) ok = finish_wav(out.wav, samples) && ok;
+    if (!finish_recording(last, drawn_after_tick)) {
+        std::fprintf(stderr, "velmoor-sim: cannot write %s\n", opt.record.c_str());
+        ok = false;
+    }
     ok = close_output(out.trace, opt.trace) && ok;
     ok = close_output(out.state, opt.state) && ok;
     ok = close_output(out.wav, opt.wav) && ok;

@@ -23,8 +23,8 @@ static bool parse_unsigned(const char *s, uint64_t max, uint64_t &out) {
 static bool fail(const char *what, const char *name) {
     std::fprintf(stderr,
                  "velmoor-sim: %s %s (usage: velmoor-sim [--seed N] [--ticks T] [--input FILE] "
-                 "[--trace FILE|-] [--state FILE|-] [--wav FILE|-] [--data DIR]; --help says "
-                 "more)\n",
+                 "[--trace FILE|-] [--state FILE|-] [--wav FILE|-] [--record FILE] [--data DIR]; "
+                 "--help says more)\n",
                  what, name);
     return false;
 }
@@ -32,7 +32,7 @@ static bool fail(const char *what, const char *name) {
 void print_usage(FILE *f) {
     std::fputs(
         "usage: velmoor-sim [--seed N] [--ticks T] [--input FILE] [--trace FILE|-]\n"
-        "                   [--state FILE|-] [--wav FILE|-] [--data DIR]\n"
+        "                   [--state FILE|-] [--wav FILE|-] [--record FILE] [--data DIR]\n"
         "The game without window or device: a seed and a journey replay a game exactly.\n"
         "  --seed N       the random source's seed; default: the journey's seed line\n"
         "  --ticks T      run up to T ticks of 25 ms; default: the journey's length\n"
@@ -42,6 +42,10 @@ void print_usage(FILE *f) {
         "  --state FILE   the whole world at the end as one JSON object\n"
         "  --wav FILE     the sound mixed offline, in step with the ticks; for a journey the\n"
         "                 mixer draws from a random stream of its own\n"
+        "  --record FILE  the run written as a journey by the game's own recorder: the\n"
+        "                 seed, the motion, the draws of the audio thread (or of --wav's\n"
+        "                 mixer, for a mouse script), a sync line every 100 ticks, after\n"
+        "                 each lighthouse visit, catch and restart, and at the end\n"
         "  --data DIR     the data folder holding samples/\n"
         "A journey's lines (blank lines and # comments are skipped):\n"
         "  seed N               the seed, 0 to 4294967295, at most once\n"
@@ -92,6 +96,9 @@ static bool take(const char *name, const char *value, SimOptions &opt) {
         opt.state = value;
     } else if (!std::strcmp(name, "--wav")) {
         opt.wav = value;
+    } else if (!std::strcmp(name, "--record")) {
+        if (!std::strcmp(value, "-")) return fail("a file, not standard output, for", name);
+        opt.record = value;
     } else if (!std::strcmp(name, "--data")) {
         opt.data = value;
     } else {
@@ -101,8 +108,8 @@ static bool take(const char *name, const char *value, SimOptions &opt) {
 }
 
 static bool known(const char *name) {
-    static const char *const names[] = {"--seed",  "--ticks", "--input", "--trace",
-                                        "--state", "--wav",   "--data"};
+    static const char *const names[] = {"--seed",  "--ticks", "--input",  "--trace",
+                                        "--state", "--wav",   "--record", "--data"};
     for (const char *n : names)
         if (!std::strcmp(n, name)) return true;
     return false;

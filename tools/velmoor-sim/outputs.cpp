@@ -23,10 +23,13 @@ static std::string resolved(const std::string &path) {
 
 // An --input of "-" is not standard output, so it never clashes as one.
 static bool clash(const SimOptions &opt) {
-    const char *const names[] = {"--input", "--trace", "--state", "--wav"};
-    const std::string paths[] = {opt.input == "-" ? "" : opt.input, opt.trace, opt.state, opt.wav};
-    std::string files[4];
-    for (int i = 0; i < 4; i++) {
+    const char *const names[] = {"--input", "--trace", "--state", "--wav", "--record"};
+    const std::string paths[] = {opt.input == "-" ? "" : opt.input, opt.trace, opt.state, opt.wav,
+                                 opt.record};
+    constexpr int count = sizeof names / sizeof names[0];
+    static_assert(sizeof paths / sizeof paths[0] == count, "a path for every name");
+    std::string files[count];
+    for (int i = 0; i < count; i++) {
         if (paths[i].empty()) continue;
         files[i] = resolved(paths[i]);
         for (int j = 0; j < i; j++) {

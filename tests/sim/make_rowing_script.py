@@ -6,7 +6,8 @@ Run once by hand to (re)make tests/sim/data/four_visits.txt:
 It steers closed-loop: before every stroke it replays the script so far through
 velmoor-sim, reads where the boat is, and chooses the oar balance for the next
 stroke (full turn either way, or straight). The script it prints is then a plain
-fixed input; the tests replay it without this program.
+fixed input; the tests replay it without this program. tests/replays/make_replays.py
+rows its journeys with the same autopilot (row_until).
 """
 import json
 import math
@@ -21,29 +22,28 @@ MAX_XREL = 1000        # 100 after the 0.1 factor and the clamp
 GAME_DATA = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "dat")
 
 
-def last_state(sim, seed, lines, ticks):
+def trace(sim, seed, lines, ticks):
+    """The trace, one dict per tick, of the script LINES replayed for up to TICKS ticks."""
     with tempfile.NamedTemporaryFile("w", suffix=".txt") as f:
         f.write("\n".join(lines) + "\n")
         f.flush()
         out = subprocess.run([sim, "--seed", str(seed), "--ticks", str(ticks),
                               "--input", f.name, "--trace", "-", "--data", GAME_DATA],
                              check=True, capture_output=True, text=True).stdout
-    return json.loads(out.strip().splitlines()[-1])
+    return [json.loads(line) for line in out.strip().splitlines()]
 
 
-def main():
-    sim, seed = sys.argv[1], int(sys.argv[2])
-    lines = ["# A game rowed to all four lighthouses (seed %d)." % seed,
-             "# TICK XREL YREL; made by make_rowing_script.py"]
-    tick = 0
-    # Oars from 0 back to -15 first.
-    for _ in range(5):
-        tick += 1
-        lines.append("%d 0 %d" % (tick, -STROKE))
-    while tick < 6000:
+def last_state(sim, seed, lines, ticks):
+    return trace(sim, seed, lines, ticks)[-1]
+
+
+def row_until(sim, seed, lines, tick, done):
+    """Appends strokes towards the lighthouse to LINES after TICK until DONE(state) holds
+    before a stroke; returns the last tick with motion."""
+    while True:
         s = last_state(sim, seed, lines, tick)
-        if s["stage"] >= 5:
-            break
+        if done(s):
+            return tick
         bx, by, heading = s["boat"][0], s["boat"][1], s["boat"][2]
         hx, hy = s["lighthouse"]
         want = math.atan2(hy - by, hx - bx)
@@ -64,7 +64,24 @@ def main():
         for _ in range(10):
             tick += 1
             lines.append("%d 0 %d" % (tick, STROKE))
+
+
+def oars_back(lines, tick):
+    """Oars from 0 back to -15, the first motion of a game; returns the last tick."""
+    for _ in range(5):
+        tick += 1
+        lines.append("%d 0 %d" % (tick, -STROKE))
+    return tick
+
+
+def main():
+    sim, seed = sys.argv[1], int(sys.argv[2])
+    lines = ["# A game rowed to all four lighthouses (seed %d)." % seed,
+             "# TICK XREL YREL; made by make_rowing_script.py"]
+    tick = oars_back(lines, 0)
+    row_until(sim, seed, lines, tick, lambda s: s["stage"] >= 5 or s["tick"] >= 6000)
     print("\n".join(lines))
 
 
-main()
+if __name__ == "__main__":
+    main()

@@ -38,10 +38,12 @@ e2e_start_xvfb() {
 }
 
 # Starts the game in the background; stdout and stderr go to game.out and game.err.
-# usage: e2e_start_game BINARY [ARGS...]   (SDL_AUDIODRIVER defaults to dummy)
+# usage: e2e_start_game BINARY [ARGS...]   (SDL_AUDIODRIVER defaults to dummy; the game is
+# stopped after E2E_GAME_LIMIT seconds, default 60)
 e2e_start_game() {
   local bin=$1; shift
-  SDL_AUDIODRIVER=${SDL_AUDIODRIVER:-dummy} timeout -k 2 60 "$bin" "$@" >game.out 2>game.err &
+  SDL_AUDIODRIVER=${SDL_AUDIODRIVER:-dummy} timeout -k 2 "${E2E_GAME_LIMIT:-60}" "$bin" "$@" \
+    >game.out 2>game.err &
   E2E_GAME_PID=$!
 }
 

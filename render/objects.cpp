@@ -3,7 +3,6 @@
 
 // The plants, the lighthouse, the sparks, the walls, the chaser, the babies and the boat come
 // with the models and textures they are drawn from; until then these passes draw nothing.
-void draw_plants() {}
 void draw_lighthouse() {}
 void draw_sparks() {}
 void draw_walls() {}

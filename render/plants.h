@@ -1,7 +1,12 @@
-// The ten plant shapes, each grown once at start-up into a display list of its own.
+// The branching plants: ten display lists grown at start-up, and the pass that places them.
 #pragma once
 
-extern unsigned int plant_list_base; // the first of the ten plant display lists, one per kind
+extern unsigned plant_list_base; // the first of the ten plant lists, one per kind; 0 until built
 
-// Reserves the ten lists and grows one plant into each, in kind order. Needs the models.
+// Grows and records the ten plants, kind by kind; needs the models loaded (each records
+// calls of the edge model's list) and takes the plants' random draws in kind order.
 void build_plant_lists();
+// One plant into the list being compiled: the text grown (kept in text), then walked.
+void build_plant(char *text);
+// The turtle's walk as OpenGL calls on the modelview, each straight run one stretched edge.
+void draw_plant_string(const char *text, int &position);

@@ -63,15 +63,30 @@ TEST(PlantText, APIsCopiedWithoutADrawWhenTheLongestGrowthWouldNotFit) {
     EXPECT_EQ(std::rand(), second); // one draw only
 }
 
+// The tips that n passes make, by following rand() alone: rule 1 turns a P into two, the
+// others into three, one draw per P in reading order.
+static int tips_after(int passes) {
+    int tips = 1;
+    for (int i = 0; i < passes; i++) {
+        int grown = 0;
+        for (int k = 0; k < tips; k++) grown += std::rand() % 3 == 1 ? 2 : 3;
+        tips = grown;
+    }
+    return tips;
+}
+
 TEST(PlantText, GrowthDrawsOnceAndMakesOneToThreePasses) {
     for (uint32_t seed = 1; seed <= 30; seed++) {
         seed_random(seed);
         int passes = random_int() % 3 + 1;
         seed_random(seed);
+        std::srand(seed);
         char text[PLANT_TEXT_SIZE];
         grow_plant_text(text);
         EXPECT_EQ(random_draws(), 1u);
         int tips = count_p(text);
+        std::srand(seed);
+        EXPECT_EQ(tips, tips_after(passes)) << seed;
         // Every pass turns each P into two or three.
         EXPECT_GE(tips, 1 << passes) << seed;
         int most = 1;

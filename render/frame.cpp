@@ -29,7 +29,7 @@ static void walls_pass() {
 }
 
 // The chaser and the babies are textured sprites in their own colours; each binds its own
-// texture (the chaser's, then the babies') when the texture table comes.
+// texture, the chaser's even when it is not yet hunting.
 static void sprites_pass() {
     glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
     glEnable(GL_TEXTURE_2D);
@@ -56,8 +56,7 @@ void draw_scene() {
     sprites_pass();
     glDisable(GL_TEXTURE_2D);
     glEnable(GL_LIGHTING);
-    apply_material(MATERIAL_BOAT);
-    draw_boat();
+    draw_boat(); // its material goes on inside its own placing
 }
 
 // The clear colour is never set: it stays OpenGL's initial transparent black.

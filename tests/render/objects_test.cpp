@@ -1,10 +1,13 @@
-// The plants' turtle followed without OpenGL.
+// The plants' turtle followed without OpenGL, and the order the babies are drawn in.
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <vector>
 
+#include "render/camera.h"
 #include "render/plant_turtle.h"
+#include "render/sprites.h"
+#include "sim/state.h"
 
 namespace {
 
@@ -101,6 +104,30 @@ TEST(PlantTurtle, NestedBranchesKeepTheirOwnRunsAndFrames) {
     expect_segment(g[1], 0, 0, 0.5, 0, 0, 1, 1.0); // its parent, around it
     expect_segment(g[2], 0, 0, 0, 0, 0, 1, 0.5);   // the stem up to the pitch
     expect_segment(g[3], 0, 0, 0.5, 0, -S15, C15, 0.5);
+}
+
+void place_babies(std::initializer_list<float> distances) {
+    eye_x = 3.0f, eye_y = -2.0f, eye_z = 1.5f;
+    babies.clear();
+    for (float d : distances) babies.push_back({eye_x + d, eye_y, eye_z, 0, 0, 0, 0});
+}
+
+std::vector<unsigned> far_to_near() {
+    order_babies();
+    std::vector<unsigned> order;
+    for (auto it = baby_order.rbegin(); it != baby_order.rend(); ++it) order.push_back(it->index);
+    return order;
+}
+
+TEST(BabyOrder, FarthestFirstAndOnlyTheFirstOfEqualDistances) {
+    place_babies({2.0f, 3.0f, 1.0f}); // squared distances 4, 9, 1
+    EXPECT_EQ(far_to_near(), (std::vector<unsigned>{1, 0, 2}));
+    // Equal distances on different sides count as the same key: only the earliest is drawn.
+    place_babies({1.0f, 3.0f, -3.0f, 3.0f, -1.0f});
+    EXPECT_EQ(far_to_near(), (std::vector<unsigned>{1, 0}));
+    // A frame's order does not carry over to the next.
+    place_babies({5.0f});
+    EXPECT_EQ(far_to_near(), (std::vector<unsigned>{0}));
 }
 
 } // namespace

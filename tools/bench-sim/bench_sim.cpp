@@ -78,19 +78,28 @@ static double timed_window() {
     return std::chrono::duration<double>(Clock::now() - start).count();
 }
 
-// The same window phase by phase, in run_tick's order, with a clock around each.
+// The tick's phases in run_tick's order, then the voices' dropping, each with its name.
+constexpr int NUM_TIMED = 16;
+static void (*const timed_phases[])() = {
+    [] { run_fades(); }, read_mouse,      move_boat,      turn_boat,  bob_boat,
+    check_lighthouse,    push_off_plants, push_off_walls, update_sea, fly_lights,
+    update_babies,       hunt_boat,       move_plants,    move_walls, update_sparks,
+    forget_tick_sounds};
+static const char *const timed_names[] = {"fades",  "mouse",      "boat motion",  "heading",
+                                          "bob",    "lighthouse", "plant pushes", "wall pushes",
+                                          "sea",    "lights",     "babies",       "chaser",
+                                          "plants", "walls",      "sparks",       "voices dropped"};
+static_assert(sizeof timed_phases / sizeof timed_phases[0] == NUM_TIMED, "every phase timed");
+static_assert(sizeof timed_names / sizeof timed_names[0] == NUM_TIMED, "one name per phase");
+
+// The same window phase by phase, with a clock around each.
 static void time_phases(double *spent, long *allocated) {
-    static void (*const phases[])() = {
-        [] { run_fades(); }, read_mouse,      move_boat,      turn_boat,  bob_boat,
-        check_lighthouse,    push_off_plants, push_off_walls, update_sea, fly_lights,
-        update_babies,       hunt_boat,       move_plants,    move_walls, update_sparks,
-        forget_tick_sounds};
     for (int t = 0; t < WINDOW; t++) {
         row_in_circles(t);
-        for (int p = 0; p < 16; p++) {
+        for (int p = 0; p < NUM_TIMED; p++) {
             long before = allocations;
             auto start = Clock::now();
-            phases[p]();
+            timed_phases[p]();
             spent[p] += std::chrono::duration<double>(Clock::now() - start).count();
             allocated[p] += allocations - before;
         }
@@ -98,17 +107,13 @@ static void time_phases(double *spent, long *allocated) {
 }
 
 static void print_phases(const double *spent, const long *allocated) {
-    static const char *const names[] = {"fades",  "mouse",      "boat motion",  "heading",
-                                        "bob",    "lighthouse", "plant pushes", "wall pushes",
-                                        "sea",    "lights",     "babies",       "chaser",
-                                        "plants", "walls",      "sparks",       "voices dropped"};
     double total = 0;
-    for (int p = 0; p < 16; p++) total += spent[p];
+    for (int p = 0; p < NUM_TIMED; p++) total += spent[p];
     std::printf("where a tick's time goes (%d ticks, clock around each phase), and its heap "
                 "allocations (spark nodes and the sound events' voices):\n",
                 WINDOW);
-    for (int p = 0; p < 16; p++)
-        std::printf("  %-15s %7.2f us  %5.1f%%  %6.2f allocations\n", names[p],
+    for (int p = 0; p < NUM_TIMED; p++)
+        std::printf("  %-15s %7.2f us  %5.1f%%  %6.2f allocations\n", timed_names[p],
                     spent[p] / WINDOW * 1e6, 100.0 * spent[p] / total,
                     static_cast<double>(allocated[p]) / WINDOW);
 }
@@ -135,8 +140,8 @@ int main(int argc, char **argv) {
     std::printf("median %.0f ticks/s over %d runs of %d ticks (min %.0f, max %.0f); "
                 "the game needs 40\n",
                 rates[RUNS / 2], RUNS, WINDOW, rates.front(), rates.back());
-    double spent[16] = {};
-    long allocated[16] = {};
+    double spent[NUM_TIMED] = {};
+    long allocated[NUM_TIMED] = {};
     set_the_stage(seed);
     time_phases(spent, allocated);
     print_phases(spent, allocated);

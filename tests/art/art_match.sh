@@ -15,7 +15,7 @@ for f in $files; do
   cmp "$work/a/$f" "$work/b/$f" || { echo "FAIL: $f differs between two runs" >&2; exit 1; }
   cmp "$work/a/$f" "$root/dat/$f" || { echo "FAIL: dat/$f is not the generator's" >&2; exit 1; }
 done
-for pic in "baby 128" "quellorn 256"; do
+for pic in "baby 256" "quellorn 256"; do
   set -- $pic
   got=$("$identify" -regard-warnings -format '%w %h %z %[channels] %[fx:minima.a] %[fx:maxima.a]' \
         "$root/dat/img/$1.png") || { echo "FAIL: $1.png does not decode" >&2; exit 1; }

@@ -6,7 +6,7 @@
 
 #include "canvas.h"
 
-static const int SIZE = 128;
+static const int SIZE = 256;
 
 static const Vec2 LEFT_EYE = {-0.23, 0.12}, RIGHT_EYE = {0.235, 0.135};
 static const Vec2 LEFT_EYE_RADII = {0.14, 0.165}, RIGHT_EYE_RADII = {0.122, 0.15};

@@ -7,7 +7,7 @@
 static const double STERN_X = -0.66;
 static const double LENGTH = 1.40;
 static const double WALL = 0.022;   // the planking's thickness
-static const double FLOOR_Z = 0.13; // the floorboards, above the ripples that lap the hull
+static const double FLOOR_Z = 0.22; // the floorboards, above the highest ripples under the hull
 static const double DECK_U = 0.80;  // the foredeck covers the hull forward of here
 static const int STATIONS = 16;     // along the hull
 static const int BILGE_STEPS = 6;   // from the keel to the gunwale on each side
@@ -231,9 +231,9 @@ static void add_seat(MeshPart &part, double x0, double x1, double z) {
 
 // The rower's thwart, a bow thwart and the stern bench.
 static void add_seats(MeshPart &part) {
-    add_seat(part, 0.06, 0.20, 0.25);
-    add_seat(part, 0.40, 0.50, 0.28);
-    add_seat(part, -0.63, -0.42, 0.24);
+    add_seat(part, 0.06, 0.20, 0.29);
+    add_seat(part, 0.40, 0.50, 0.31);
+    add_seat(part, -0.63, -0.42, 0.28);
 }
 
 // Frames along the inside, standing proud of the planking from the floor to the gunwale.

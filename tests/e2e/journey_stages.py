@@ -6,7 +6,10 @@ what each picture must show.
     journey_stages.py check TRACE DIR       checks DIR/screen0.tga ... one per stage, in order
 
 TRACE is velmoor-sim's trace of the journey. Each stage has a function that judges its
-picture; what a stage adds to the world is checked there once it is drawn.
+picture: the lit sea, and what the stage adds (the babies' pale faces, the chaser's orange
+eyes, the walls' red), counted above the boat where nothing else has those colours. The world
+is the recorded one, so what is in view at each moment is fixed; the thresholds are a few
+times below what llvmpipe draws, for other renderers' differences.
 """
 import json
 import sys
@@ -17,7 +20,7 @@ SETTLE = 40               # ticks after a visit before its picture
 
 
 def read_tga(path):
-    """Rows of grey levels (the mean of blue, green and red) from our 24-bit TGA, top first."""
+    """Rows of (blue, green, red) bytes from our 24-bit TGA, top first."""
     with open(path, "rb") as f:
         data = f.read()
     header = data[:18]
@@ -29,6 +32,16 @@ def read_tga(path):
     stride = width * 3
     assert len(data) == 18 + stride * height, "%s is cut short" % path
     return [data[18 + y * stride:18 + (y + 1) * stride] for y in range(height)]
+
+
+def count(rows, top, bottom, wanted):
+    """How many pixels of the rows from TOP to BOTTOM WANTED(red, green, blue) accepts."""
+    n = 0
+    for r in rows[top:bottom]:
+        for x in range(0, len(r), 3):
+            if wanted(r[x + 2], r[x + 1], r[x]):
+                n += 1
+    return n
 
 
 def mean(rows, top, bottom):
@@ -56,16 +69,45 @@ def after_the_opening_fade(rows):
     return low
 
 
+# Above the boat's bow (row 190 and up) there is night, fog, the dim sea, grey plants, the
+# lighthouse and faint sparks: nothing near white, orange or red but what each stage adds.
+ABOVE_THE_BOAT = 190
+
+
+def pale(r, g, b):
+    return min(r, g, b) > 190
+
+
+def glowing_orange(r, g, b):
+    return r > 150 and r - g > 50 and g - b > 25
+
+
+def wall_red(r, g, b):
+    return r > 70 and r - g > 45 and abs(g - b) < 25
+
+
 def after_the_first_visit(rows):
-    return lit_sea(rows, "after the first visit")
+    """The babies: a crowd of pale faces, out in the night."""
+    lit_sea(rows, "after the first visit")
+    n = count(rows, 0, ABOVE_THE_BOAT, pale)
+    assert n > 1000, "after the first visit: no babies in sight (%d pale pixels)" % n
+    return n
 
 
 def after_the_second_visit(rows):
-    return lit_sea(rows, "after the second visit")
+    """The chaser: its glowing orange eyes."""
+    lit_sea(rows, "after the second visit")
+    n = count(rows, 0, ABOVE_THE_BOAT, glowing_orange)
+    assert n > 100, "after the second visit: no chaser in sight (%d orange pixels)" % n
+    return n
 
 
 def after_the_third_visit(rows):
-    return lit_sea(rows, "after the third visit")
+    """The walls: sheets of dark red."""
+    lit_sea(rows, "after the third visit")
+    n = count(rows, 0, ABOVE_THE_BOAT, wall_red)
+    assert n > 15000, "after the third visit: no walls in sight (%d red pixels)" % n
+    return n
 
 
 def near_the_end_of_the_white_fade(rows):

@@ -90,3 +90,25 @@ e2e_wait_exit() {
   E2E_RC=$?
   E2E_GAME_PID=""
 }
+
+# Rows the running game for SECONDS with xdotool, as a player would: strokes (ten pulls of
+# 140 px, a tick apart, so that the game's per-tick limit drops nothing) and return sweeps (ten
+# pushes); every fourth stroke the mouse goes 400 px to the side, turning the boat right, back,
+# left and back again, so that it wanders the sea. Stops early when the game has ended.
+# Prints the number of strokes rowed.
+# usage: e2e_row SECONDS
+e2e_row() {
+  local until=$((SECONDS + $1)) strokes=0 i pull push sides=(400 -400 -400 400)
+  pull=$(for i in $(seq 10); do printf 'mousemove_relative -- 0 140 sleep 0.03 '; done)
+  push=${pull//0 140/0 -140}
+  while [ $SECONDS -lt $until ] && kill -0 "$E2E_GAME_PID" 2>/dev/null; do
+    # shellcheck disable=SC2086 # the chained xdotool commands are meant to split
+    xdotool $pull >/dev/null 2>&1 || break
+    [ $((strokes % 4)) = 3 ] &&
+      xdotool mousemove_relative -- "${sides[strokes / 4 % 4]}" 0 >/dev/null 2>&1
+    # shellcheck disable=SC2086
+    xdotool $push >/dev/null 2>&1 || break
+    strokes=$((strokes + 1))
+  done
+  echo "$strokes"
+}

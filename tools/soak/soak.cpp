@@ -2,8 +2,11 @@
 // that steers for the lighthouse, gets caught, reaches the end and starts again. Prints the
 // resident memory at tick 10,000 and at the end, the most sparks and voices alive at once,
 // and how many restarts, visits and endings it went through; exits 1 when memory grew or a
-// list went past its bound.
+// list went past its bound. With --input it replays a journey the game recorded instead (every
+// sync line checked, the sound mixed on a stream of its own as velmoor-sim does), so that a
+// long game played in the real window is judged by the same figures.
 //   soak [--seed N] [--ticks T] [--data DIR]
+//   soak --input JOURNEY [--data DIR]
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -13,7 +16,9 @@
 #include "audio/audio.h"
 #include "audio/mixer.h"
 #include "base/data.h"
+#include "base/random.h"
 #include "headless.h"
+#include "journey/journey.h"
 #include "sim/state.h"
 
 constexpr uint64_t MEMORY_TICK = 10000;    // the first reading, once the world is warm
@@ -32,6 +37,10 @@ struct Soak {
     int most_voices = 0;
     int visits = 0;
     int endings = 0;
+    const char *input = nullptr; // a recorded journey replayed instead of the autopilot
+    Journey journey{};
+    JourneyPlace place{};
+    bool in_sync = true;
 };
 
 static uint32_t autopilot_draw(Soak &s) {
@@ -89,20 +98,46 @@ static void watch(Soak &s, uint64_t t, int32_t &last_stage) {
     if (t == MEMORY_TICK) s.memory_first = resident_bytes();
 }
 
+// False, with one line naming the tick, when the world has left the recorded journey.
+static bool still_in_sync(Soak &s, uint64_t t) {
+    char why[200];
+    if (journey_in_sync(s.journey, s.place, t, random_draws(), why, sizeof why)) return true;
+    std::printf("soak: %s: %s\n", s.input, why);
+    return false;
+}
+
+// The recorded tick: its motion and the audio thread's draws before it, the tick, and the
+// sound mixed on the mixer's own stream, so that the world's stream takes the journey's draws
+// alone.
+static bool replay_tick(Soak &s, uint64_t t, int16_t *buffer) {
+    while (const Motion *m = next_motion(s.journey, s.place, t)) add_mouse_motion(m->xrel, m->yrel);
+    skip_random(audio_draws_before(s.journey, s.place, t));
+    run_tick();
+    draw_own_random(true);
+    mix_samples(buffer, samples_after_tick(t));
+    draw_own_random(false);
+    return still_in_sync(s, t);
+}
+
 static void play(Soak &s) {
     int16_t buffer[1103];
     int32_t last_stage = stage;
     for (uint64_t t = 1; t <= s.ticks; t++) {
-        row(s, t);
-        run_tick();
-        mix_samples(buffer, samples_after_tick(t));
-        watch(s, t, last_stage);
-        if (quit_requested) { // the journey's end: a new one in the same process
-            s.endings++;
-            quit_requested = false;
-            reset_world();
-            last_stage = stage;
+        if (s.input) {
+            s.in_sync = replay_tick(s, t, buffer);
+            if (!s.in_sync) return;
+        } else {
+            row(s, t);
+            run_tick();
+            mix_samples(buffer, samples_after_tick(t));
         }
+        watch(s, t, last_stage);
+        if (!quit_requested) continue;
+        if (s.input) return; // the recorded game ended here, and quit
+        s.endings++;         // the journey's end: a new one in the same process
+        quit_requested = false;
+        reset_world();
+        last_stage = stage;
     }
 }
 
@@ -114,23 +149,41 @@ static bool parse(int argc, char **argv, Soak &s) {
             s.ticks = std::strtoull(argv[i + 1], nullptr, 10);
         else if (!std::strcmp(argv[i], "--data"))
             data_root = argv[i + 1];
+        else if (!std::strcmp(argv[i], "--input"))
+            s.input = argv[i + 1];
         else
             return false;
     }
-    return argc % 2 == 1 && s.ticks > MEMORY_TICK;
+    if (argc % 2 == 0) return false;
+    if (s.input) {
+        if (!read_journey(s.input, "soak", s.journey)) return false;
+        s.seed = s.journey.seed;
+        s.ticks = s.journey.length;
+    }
+    return s.ticks > MEMORY_TICK;
+}
+
+static void start(Soak &s) {
+    if (!s.input) return start_headless(s.seed);
+    seed_own_random(s.seed);
+    start_headless_replay(s.seed, audio_draws_before(s.journey, s.place, 0));
+    s.in_sync = still_in_sync(s, 0);
 }
 
 int main(int argc, char **argv) {
     Soak s;
     if (!parse(argc, argv, s)) {
-        std::fprintf(stderr, "usage: soak [--seed N] [--ticks T > %llu] [--data DIR]\n",
+        std::fprintf(stderr,
+                     "usage: soak [--seed N] [--ticks T > %llu] [--data DIR]\n"
+                     "       soak --input JOURNEY (longer than %llu ticks) [--data DIR]\n",
+                     static_cast<unsigned long long>(MEMORY_TICK),
                      static_cast<unsigned long long>(MEMORY_TICK));
         return 2;
     }
     s.noise = s.seed * 2654435761u | 1u;
-    start_headless(s.seed);
+    start(s);
     uint32_t resets_at_start = world_resets;
-    play(s);
+    if (s.in_sync) play(s);
     long memory_end = resident_bytes();
     int voices_end = count_voices();
     audio_release();
@@ -143,7 +196,7 @@ int main(int argc, char **argv) {
     std::printf("  most sparks alive %zu (bound %zu), most voices %d (bound %d), %d at the end\n",
                 s.most_sparks, MOST_SPARKS, s.most_voices, MOST_VOICES, voices_end);
     bool ok = memory_end <= s.memory_first + MEMORY_MARGIN && s.most_sparks <= MOST_SPARKS &&
-              s.most_voices <= MOST_VOICES;
+              s.most_voices <= MOST_VOICES && s.in_sync;
     if (!ok) std::printf("soak: FAILED\n");
     return ok ? 0 : 1;
 }

@@ -21,6 +21,7 @@ test_pkgs=(
   python3                # the driver's and the sound capture's checks
   clang                  # the second compiler velmoor-sim is built with, and the fuzz targets'
   libfuzzer-14-dev libclang-rt-14-dev   # the loaders' fuzz targets (sanitizer runtimes)
+  valgrind               # memcheck over velmoor-sim and the game (scripts/check-memory.sh)
 )
 
 pkgs=("${build_pkgs[@]}")

@@ -58,7 +58,7 @@ play_session() {
     local base=${series[5]} most=0 last=${series[-1]} # base: at the end of the first minute
     for rss in "${series[@]:5}"; do [ "$rss" -gt "$most" ] && most=$rss; done
     for rss in "${series[@]: -6}"; do [ "$rss" -lt "$last" ] && last=$rss; done
-    echo "soak-game: game $n: VmRSS $base KiB after the first minute, at most $most KiB after it, at least $last KiB in the last minute (+$((last - base)) KiB, margin $margin KiB)"
+    echo "soak-game: game $n: VmRSS $base KiB after the first minute, at most $most KiB after it, at least $last KiB in the last minute ($(printf %+d $((last - base))) KiB, margin $margin KiB)"
     [ $((last - base)) -le "$margin" ] || fail "game $n: resident memory grew by $((last - base)) KiB after the first minute"
   fi
   if [ "$(awk '$1 == "sync" { t = $2 } END { print t + 0 }' "$journey")" -gt 10000 ]; then

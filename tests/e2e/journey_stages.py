@@ -86,28 +86,27 @@ def wall_red(r, g, b):
     return r > 70 and r - g > 45 and abs(g - b) < 25
 
 
+def in_sight(rows, stage, what, colour, least):
+    """What STAGE added, found by its COLOUR above the boat in at least LEAST pixels."""
+    lit_sea(rows, stage)
+    n = count(rows, 0, ABOVE_THE_BOAT, colour)
+    assert n > least, "%s: no %s in sight (%d pixels of its colour)" % (stage, what, n)
+    return n
+
+
 def after_the_first_visit(rows):
     """The babies: a crowd of pale faces, out in the night."""
-    lit_sea(rows, "after the first visit")
-    n = count(rows, 0, ABOVE_THE_BOAT, pale)
-    assert n > 1000, "after the first visit: no babies in sight (%d pale pixels)" % n
-    return n
+    return in_sight(rows, "after the first visit", "babies", pale, 1000)
 
 
 def after_the_second_visit(rows):
     """The chaser: its glowing orange eyes."""
-    lit_sea(rows, "after the second visit")
-    n = count(rows, 0, ABOVE_THE_BOAT, glowing_orange)
-    assert n > 100, "after the second visit: no chaser in sight (%d orange pixels)" % n
-    return n
+    return in_sight(rows, "after the second visit", "chaser", glowing_orange, 100)
 
 
 def after_the_third_visit(rows):
     """The walls: sheets of dark red."""
-    lit_sea(rows, "after the third visit")
-    n = count(rows, 0, ABOVE_THE_BOAT, wall_red)
-    assert n > 15000, "after the third visit: no walls in sight (%d red pixels)" % n
-    return n
+    return in_sight(rows, "after the third visit", "walls", wall_red, 15000)
 
 
 def near_the_end_of_the_white_fade(rows):

@@ -59,7 +59,7 @@ struct JourneyPlace {
 // Reads a journey; false, with one line on standard error naming PROGRAM, the file and the
 // line's number, on an unreadable file, a malformed line or one no game could have written.
 bool read_journey(const char *path, const char *program, Journey &out);
-// The same from SIZE bytes in memory, called NAME in its complaints.
+// The same from SIZE bytes in memory, called NAME in its complaints; none with PROGRAM null.
 bool read_journey_text(const char *text, size_t size, const char *name, const char *program,
                        Journey &out);
 

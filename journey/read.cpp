@@ -100,7 +100,8 @@ struct Reader {
 };
 
 static bool complain(const Reader &r, const char *what) {
-    std::fprintf(stderr, "%s: %s:%ld: %s\n", r.program, r.path, r.line, what);
+    if (r.program)
+        std::fprintf(stderr, "%s: %s:%ld: %s\n", r.program, r.path, r.line, what);
     return false;
 }
 
@@ -136,8 +137,13 @@ static bool parse_audio(Reader &r, const char *s) {
     if (!a.empty() && a.back().tick >= static_cast<uint64_t>(tick))
         return complain(r, "audio line out of order (ticks must rise)");
     uint64_t most = most_audio_draws(static_cast<uint64_t>(tick));
-    if (count > most - r.audio_draws)
-        return complain(r, "more audio-thread draws by this tick than its callback can make");
+    if (count > most - r.audio_draws) {
+        char why[160];
+        std::snprintf(why, sizeof why,
+                      "more audio-thread draws by tick %lld than its callback can make (%llu)",
+                      tick, static_cast<unsigned long long>(most));
+        return complain(r, why);
+    }
     r.audio_draws += count;
     a.push_back({static_cast<uint64_t>(tick), count});
     return true;

@@ -62,7 +62,8 @@ void step_tick(JourneyStep &s) {
     s.marked = marked(before);
 }
 
-SyncPoint world_sync_point(const JourneyStep &s) {
+// The world after the last tick, as a sync line holds it.
+static SyncPoint world_sync_point(const JourneyStep &s) {
     SyncPoint p{};
     p.tick = s.ticks_run;
     p.draws = s.draws_after_tick;

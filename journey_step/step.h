@@ -35,9 +35,8 @@ bool end_step(JourneyStep &s, char *why, size_t n);
 // The recording's closing line and the file closed; false when it could not all be written.
 bool finish_step_recording(const JourneyStep &s);
 
-// The world after the last tick, as a sync line holds it, its state hashed: one short hash for
-// each part of the state, in its declared order, so that a replay that strays names the part.
-SyncPoint world_sync_point(const JourneyStep &s);
+// The world's state hashed into a sync line: one short hash for each part of the state, in
+// its declared order, so that a replay that strays names the part.
 void hash_state(SyncPoint &p);
 
 // 44100 Hz x 25 ms is 1102.5 samples: the ticks take 1102 and 1103 in turn, from tick 1.

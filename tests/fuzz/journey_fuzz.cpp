@@ -1,6 +1,6 @@
-// libFuzzer target: the journey reader on any bytes keeps its promises: it ends, and what it
-// accepts no game could tell from a recording: ticks within three days, lists in the order a
-// replay walks them, a state hash no longer than a sync line holds.
+// libFuzzer target: the journey reader on any bytes ends, and what it accepts keeps its
+// promises: ticks within three days, lists in the order a replay walks them, motion within
+// SDL's 16 bits, a state hash no longer than a sync line holds.
 #include <cstdint>
 #include <cstdlib>
 
@@ -27,25 +27,10 @@ static void check(const Journey &j) {
     if (j.length > MOST_JOURNEY_TICKS) std::abort();
 }
 
-// Walks the journey as a replay does, to its end: every motion, draw and sync line used once.
-static void replay(const Journey &j) {
-    JourneyPlace at{};
-    size_t motions = 0;
-    for (uint64_t t = 0; t <= j.length && t <= 2000; t++) {
-        while (next_motion(j, at, t)) motions++;
-        audio_draws_before(j, at, t);
-        while (print_due(j, at, t)) take_print(at);
-        sync_due(j, at, t);
-    }
-    if (j.length <= 2000 && (motions != j.motions.size() || at.audio != j.audio.size()))
-        std::abort();
-}
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     Journey j;
     if (!read_journey_text(reinterpret_cast<const char *>(data), size, "fuzz", nullptr, j))
         return 0;
     check(j);
-    replay(j);
     return 0;
 }

@@ -4,10 +4,6 @@
 
 #include <cstdint>
 
-extern uint64_t ticks_run;   // ticks the world has run since start-up, up to its ending
-extern bool playing_journey; // the world follows a journey; the mouse is ignored
-extern uint32_t play_speed;  // ticks per 25 ms of wall time while a journey plays
-
 // Reads the environment, opens the journey to play and the recording; returns the seed to
 // start from: the journey's, else the clock's. A bad journey or an unwritable recording ends
 // the program with one line on standard error.

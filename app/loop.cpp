@@ -6,7 +6,7 @@
 
 constexpr uint32_t TICK_MS = 25;
 
-uint32_t last_ticks;
+static uint32_t last_ticks; // SDL_GetTicks at the previous frame's tick phase
 
 uint32_t take_due_ticks(uint32_t now, uint32_t last, uint32_t &accumulator) {
     accumulator += now - last;
@@ -15,7 +15,7 @@ uint32_t take_due_ticks(uint32_t now, uint32_t last, uint32_t &accumulator) {
     return n;
 }
 
-void handle_event(const SDL_Event &event) {
+static void handle_event(const SDL_Event &event) {
     switch (event.type) {
     case SDL_KEYDOWN:
         if (event.key.keysym.sym == SDLK_ESCAPE)

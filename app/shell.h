@@ -5,7 +5,6 @@
 #include <cstdint>
 
 extern bool windowed;       // any command-line text: a 640 x 480 window instead of full screen
-extern uint32_t last_ticks; // SDL_GetTicks at the previous frame's tick phase
 
 // True when the arguments, joined by blanks, hold anything but blanks.
 bool command_line_windowed(int argc, char **argv);
@@ -17,5 +16,4 @@ uint32_t take_due_ticks(uint32_t now, uint32_t last, uint32_t &accumulator);
 void start_up(uint32_t seed);
 void run_main_loop();
 void shut_down();
-void handle_event(const SDL_Event &event);
 void take_screenshot();

@@ -1,6 +1,7 @@
-// Reading a journey; a malformed line is named by its number.
+// Reading a journey; a malformed line, or one no game could have written, is named by its number.
 #include <algorithm>
 #include <cerrno>
+#include <climits>
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
@@ -8,7 +9,26 @@
 
 #include "journey/journey.h"
 
-constexpr long long MAX_TICK = 1000000000000ll;
+constexpr long long MAX_TICK = static_cast<long long>(MOST_JOURNEY_TICKS);
+static_assert(MOST_JOURNEY_TICKS == 10368000, "the limit as the reader names it");
+
+// What the audio thread can have drawn by the time tick T runs. The callback mixes buffers of
+// 2048 samples; for each sample it draws once for the oars' hiss and once for each noise voice
+// sounding, and a melody note (one every 26,460 samples) draws a handful more: at most 2 a
+// sample without the noise voices. The device plays 1102.5 samples in each tick's 25 ms, and
+// tick T runs no earlier than T x 25 ms after the first reset; it may run later, when a stalled
+// frame's ticks catch up back to back while the callback goes on mixing. So by tick T it has
+// asked for at most 1103 x (T + STALL_TICKS) samples and two buffers ahead. Noise voices are
+// made only by ticks, each of which makes at most one plant bump a plant (50, 4,800 samples
+// long) and one catch (600 samples), and a noise voice draws at most once a sample of its life.
+constexpr uint64_t STALL_TICKS = 10 * 60 * 40; // a frame stalled for ten minutes
+constexpr uint64_t NOISE_DRAWS_PER_TICK = 50 * 4800 + 600;
+static uint64_t most_audio_draws(uint64_t tick) {
+    return 2 * (1103 * (tick + STALL_TICKS) + 2 * 2048) + NOISE_DRAWS_PER_TICK * (tick + 1);
+}
+
+// Each press is a 900 kB screenshot in the game; no player takes ten thousand.
+constexpr size_t MOST_PRINTS = 10000;
 
 static bool blank(char c) {
     return c == ' ' || c == '\t' || c == '\r';
@@ -76,10 +96,12 @@ struct Reader {
     const char *program;
     long line;
     Journey *out;
+    uint64_t audio_draws; // the audio lines' counts so far
 };
 
 static bool complain(const Reader &r, const char *what) {
-    std::fprintf(stderr, "%s: %s:%ld: %s\n", r.program, r.path, r.line, what);
+    if (r.program)
+        std::fprintf(stderr, "%s: %s:%ld: %s\n", r.program, r.path, r.line, what);
     return false;
 }
 
@@ -93,45 +115,98 @@ static bool parse_seed(Reader &r, const char *s) {
     return true;
 }
 
+// A tick past the longest journey is told apart from a malformed line.
+static bool read_tick(Reader &r, const char *&s, long long lo, long long &tick, bool &too_late) {
+    const char *start = s;
+    too_late = false;
+    if (read_integer(s, lo, MAX_TICK, tick)) return true;
+    long long far;
+    too_late = read_integer(start, MAX_TICK + 1, LLONG_MAX, far);
+    if (too_late) complain(r, "a tick past three days of play (the most a journey holds: 10368000)");
+    return false;
+}
+
 static bool parse_audio(Reader &r, const char *s) {
     long long tick;
     uint64_t count;
-    if (!read_integer(s, 0, MAX_TICK, tick) || !read_count(s, ~0ull, count) || !at_end(s))
-        return complain(r, "malformed audio line (want audio TICK N, TICK from 0, N a count)");
+    bool too_late;
+    if (!read_tick(r, s, 0, tick, too_late) || !read_count(s, ~0ull, count) || !at_end(s))
+        return !too_late &&
+               complain(r, "malformed audio line (want audio TICK N, TICK from 0, N a count)");
     std::vector<TickCount> &a = r.out->audio;
     if (!a.empty() && a.back().tick >= static_cast<uint64_t>(tick))
         return complain(r, "audio line out of order (ticks must rise)");
+    uint64_t most = most_audio_draws(static_cast<uint64_t>(tick));
+    if (count > most - r.audio_draws) {
+        char why[160];
+        std::snprintf(why, sizeof why,
+                      "more audio-thread draws by tick %lld than its callback can make (%llu)",
+                      tick, static_cast<unsigned long long>(most));
+        return complain(r, why);
+    }
+    r.audio_draws += count;
     a.push_back({static_cast<uint64_t>(tick), count});
     return true;
 }
 
 static bool parse_print(Reader &r, const char *s) {
     long long tick;
-    if (!read_integer(s, 1, MAX_TICK, tick) || !at_end(s))
-        return complain(r, "malformed print line (want print TICK, TICK from 1)");
+    bool too_late;
+    if (!read_tick(r, s, 1, tick, too_late) || !at_end(s))
+        return !too_late && complain(r, "malformed print line (want print TICK, TICK from 1)");
+    if (r.out->prints.size() == MOST_PRINTS)
+        return complain(r, "more than 10000 Print Screen presses");
     r.out->prints.push_back(static_cast<uint64_t>(tick));
     return true;
 }
 
+static int hex_digit(char c) {
+    if (c >= '0' && c <= '9') return c - '0';
+    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+    return -1;
+}
+
+// Four hex digits a part, joined by dots; nothing at all in an older journey.
+static bool read_state(const char *&s, SyncPoint &p) {
+    while (blank(*s)) s++;
+    p.parts = 0;
+    if (!*s) return true;
+    for (;;) {
+        if (p.parts == MOST_STATE_PARTS) return false;
+        int v = 0;
+        for (int i = 0; i < 4; i++, s++) {
+            int d = hex_digit(*s);
+            if (d < 0) return false;
+            v = v * 16 + d;
+        }
+        p.state[p.parts++] = static_cast<uint16_t>(v);
+        if (*s != '.') return true;
+        s++;
+    }
+}
+
 static bool parse_sync(Reader &r, const char *s) {
     long long tick;
-    uint64_t draws;
-    float x, y;
-    if (!read_integer(s, 0, MAX_TICK, tick) || !read_count(s, ~0ull, draws) || !read_float(s, x) ||
-        !read_float(s, y) || !at_end(s))
-        return complain(r, "malformed sync line (want sync TICK DRAWS X Y)");
+    SyncPoint p{};
+    bool too_late;
+    if (!read_tick(r, s, 0, tick, too_late) || !read_count(s, ~0ull, p.draws) ||
+        !read_float(s, p.x) || !read_float(s, p.y) || !read_state(s, p) || !at_end(s))
+        return !too_late && complain(r, "malformed sync line (want sync TICK DRAWS X Y [STATE], "
+                                       "STATE as four hex digits a part joined by dots)");
     std::vector<SyncPoint> &v = r.out->syncs;
     if (!v.empty() && v.back().tick >= static_cast<uint64_t>(tick))
         return complain(r, "sync line out of order (ticks must rise)");
-    v.push_back({static_cast<uint64_t>(tick), draws, x, y});
+    p.tick = static_cast<uint64_t>(tick);
+    v.push_back(p);
     return true;
 }
 
 static bool parse_motion(Reader &r, const char *s) {
     long long tick, xrel, yrel;
-    if (!read_integer(s, 1, MAX_TICK, tick) || !read_integer(s, -32768, 32767, xrel) ||
+    bool too_late;
+    if (!read_tick(r, s, 1, tick, too_late) || !read_integer(s, -32768, 32767, xrel) ||
         !read_integer(s, -32768, 32767, yrel) || !at_end(s))
-        return complain(r, "malformed input line (want TICK XREL YREL, TICK from 1, XREL and "
+        return !too_late && complain(r, "malformed input line (want TICK XREL YREL, TICK from 1, XREL and "
                            "YREL from -32768 to 32767; or a seed, audio, print or sync line)");
     r.out->motions.push_back(
         {static_cast<uint64_t>(tick), static_cast<int>(xrel), static_cast<int>(yrel)});
@@ -153,6 +228,23 @@ static uint64_t journey_length(const Journey &j) {
     return n;
 }
 
+// One line, without its newline.
+static bool take_line(Reader &r, const std::string &line) {
+    r.line++;
+    // A NUL ends the C string early: looked for first, it cannot pass as a blank line.
+    if (line.find('\0') != std::string::npos) return complain(r, "a NUL byte in the line");
+    const char *s = line.c_str();
+    while (blank(*s)) s++;
+    return !*s || *s == '#' || parse_line(r, s);
+}
+
+static void finish(Journey &out) {
+    std::stable_sort(out.motions.begin(), out.motions.end(),
+                     [](const Motion &a, const Motion &b) { return a.tick < b.tick; });
+    std::sort(out.prints.begin(), out.prints.end());
+    out.length = journey_length(out);
+}
+
 bool read_journey(const char *path, const char *program, Journey &out) {
     out = Journey{};
     std::ifstream in(path);
@@ -161,24 +253,28 @@ bool read_journey(const char *path, const char *program, Journey &out) {
                      std::strerror(errno));
         return false;
     }
-    Reader r{path, program, 0, &out};
+    Reader r{path, program, 0, &out, 0};
     std::string line;
-    while (std::getline(in, line)) {
-        r.line++;
-        // A NUL ends the C string early: looked for first, it cannot pass as a blank line.
-        if (line.find('\0') != std::string::npos) return complain(r, "a NUL byte in the line");
-        const char *s = line.c_str();
-        while (blank(*s)) s++;
-        if (!*s || *s == '#') continue;
-        if (!parse_line(r, s)) return false;
-    }
+    while (std::getline(in, line))
+        if (!take_line(r, line)) return false;
     if (in.bad()) {
         std::fprintf(stderr, "%s: cannot read input file %s\n", program, path);
         return false;
     }
-    std::stable_sort(out.motions.begin(), out.motions.end(),
-                     [](const Motion &a, const Motion &b) { return a.tick < b.tick; });
-    std::sort(out.prints.begin(), out.prints.end());
-    out.length = journey_length(out);
+    finish(out);
+    return true;
+}
+
+bool read_journey_text(const char *text, size_t size, const char *name, const char *program,
+                       Journey &out) {
+    out = Journey{};
+    Reader r{name, program, 0, &out, 0};
+    for (size_t at = 0; at < size;) {
+        const void *newline = std::memchr(text + at, '\n', size - at);
+        size_t end = newline ? static_cast<size_t>(static_cast<const char *>(newline) - text) : size;
+        if (!take_line(r, std::string(text + at, end - at))) return false;
+        at = end + 1;
+    }
+    finish(out);
     return true;
 }

@@ -2,9 +2,6 @@
 #include <cstdio>
 
 #include "journey/journey.h"
-#include "sim/state.h"
-
-constexpr uint64_t SYNC_EVERY = 100; // ticks between sync lines
 
 constexpr int MOST_PENDING = 256; // motion events held for the next tick before writing
 
@@ -13,7 +10,7 @@ struct PendingMotion {
     int xrel, yrel;
 };
 
-FILE *journey_record;
+static FILE *journey_record;         // where the game is recorded; null when it is not
 static uint64_t last_synced = ~0ull; // the tick of the last sync line written
 static bool record_failed;           // a write failed; the file is kept, the rest is lost
 // Motion waits for its tick: motion that no tick ever took is not part of the journey.
@@ -30,6 +27,10 @@ bool start_recording(const char *path, uint32_t seed) {
                  seed);
     record_failed = std::fflush(journey_record) != 0;
     return true;
+}
+
+bool recording_journey() {
+    return journey_record != nullptr;
 }
 
 static void write_pending() {
@@ -51,30 +52,28 @@ void record_print(uint64_t tick) {
         std::fprintf(journey_record, "print %llu\n", static_cast<unsigned long long>(tick));
 }
 
-static void write_sync(uint64_t tick, uint64_t draws) {
-    std::fprintf(journey_record, "sync %llu %llu %.9g %.9g\n",
-                 static_cast<unsigned long long>(tick), static_cast<unsigned long long>(draws),
-                 static_cast<double>(boat_x), static_cast<double>(boat_y));
-    last_synced = tick;
+static void write_sync(const SyncPoint &p) {
+    std::fprintf(journey_record, "sync %llu %llu %.9g %.9g", static_cast<unsigned long long>(p.tick),
+                 static_cast<unsigned long long>(p.draws), static_cast<double>(p.x),
+                 static_cast<double>(p.y));
+    for (int i = 0; i < p.parts; i++) std::fprintf(journey_record, "%c%04x", i ? '.' : ' ', p.state[i]);
+    std::fputc('\n', journey_record);
+    last_synced = p.tick;
 }
 
-void record_tick(uint64_t tick, uint64_t audio_draws, uint64_t draws) {
+void record_tick(uint64_t tick, uint64_t audio_draws, const SyncPoint *sync) {
     if (!journey_record) return;
     write_pending();
     if (audio_draws)
         std::fprintf(journey_record, "audio %llu %llu\n", static_cast<unsigned long long>(tick),
                      static_cast<unsigned long long>(audio_draws));
-    if (tick % SYNC_EVERY == 0) write_sync(tick, draws);
+    if (sync && last_synced != sync->tick) write_sync(*sync);
     if (std::fflush(journey_record) != 0) record_failed = true;
 }
 
-void record_sync(uint64_t tick, uint64_t draws) {
-    if (journey_record && last_synced != tick) write_sync(tick, draws);
-}
-
-bool finish_recording(uint64_t tick, uint64_t draws) {
+bool finish_recording(const SyncPoint &last) {
     if (!journey_record) return true;
-    if (last_synced != tick) write_sync(tick, draws);
+    if (last_synced != last.tick) write_sync(last);
     bool ok = !std::ferror(journey_record) && !record_failed;
     ok = std::fclose(journey_record) == 0 && ok;
     journey_record = nullptr;

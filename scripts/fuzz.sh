@@ -1,14 +1,14 @@
 #!/usr/bin/env bash
-# Builds the loaders' fuzz targets with clang (libFuzzer, AddressSanitizer, UBSan) in build-fuzz/
+# Builds the readers' fuzz targets with clang (libFuzzer, AddressSanitizer, UBSan) in build-fuzz/
 # and runs each for a bounded time on its seeds and on what earlier runs found.
-#   scripts/fuzz.sh SECONDS [TARGET...]   targets: ac3d png_check (default: both), SECONDS each
+#   scripts/fuzz.sh SECONDS [TARGET...]   targets: ac3d png_check journey (default: all), SECONDS each
 # A crash leaves its input as build-fuzz/TARGET-crash-*; the exit status is then 1.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 seconds=${1:?usage: scripts/fuzz.sh SECONDS [TARGET...]}
 shift
 targets=("$@")
-[ ${#targets[@]} -eq 0 ] && targets=(ac3d png_check)
+[ ${#targets[@]} -eq 0 ] && targets=(ac3d png_check journey)
 
 out="$root/build-fuzz"
 mkdir -p "$out"
@@ -19,7 +19,7 @@ san=(-fsanitize=fuzzer,address,undefined -fno-sanitize-recover=undefined)
 build() {
     local exe=$1; shift
     local fresh=1 f
-    for f in "$@" "$root/assets/"*.h "$root/tests/assets/png_maker.h" "$0"; do
+    for f in "$@" "$root/assets/"*.h "$root/journey/"*.h "$root/tests/assets/png_maker.h" "$0"; do
         [ -f "$f" ] && ! [ "$exe" -nt "$f" ] && fresh=0
     done
     [ $fresh = 1 ] || timeout 600 "${cxx[@]}" "$@" -o "$exe"
@@ -40,6 +40,11 @@ for t in "${targets[@]}"; do
         build "$out/png_seeds" "$root/tests/fuzz/png_seeds.cpp" "$root/tests/assets/png_maker.cpp" -lz
         "$out/png_seeds" "$seeds"
         extra=() ;;
+    journey)
+        build "$out/journey_fuzz" "${san[@]}" "$root/tests/fuzz/journey_fuzz.cpp" \
+            "$root/journey/read.cpp" "$root/journey/replay.cpp"
+        cp "$root/tests/fuzz/corpus/journey/"* "$seeds/"
+        extra=(-dict="$root/tests/fuzz/journey.dict") ;;
     *) echo "fuzz.sh: no target $t" >&2; exit 2 ;;
     esac
     log="$out/$t.log"

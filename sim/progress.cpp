@@ -3,7 +3,15 @@
 #include "base/random.h"
 #include "sim/phases.h"
 
+bool world_at_its_end() {
+    return !restart_pending && ending && fade >= 1.0f;
+}
+
 bool run_fades() {
+    if (world_at_its_end()) {
+        quit_requested = true;
+        return false;
+    }
     if (restart_pending) {
         if (fade >= 1.0f) {
             reset_world();
@@ -12,10 +20,6 @@ bool run_fades() {
         }
         fade += 0.01f;
     } else if (ending) {
-        if (fade >= 1.0f) {
-            quit_requested = true;
-            return false;
-        }
         fade += 0.005f;
     } else if (fade > 0.0f) {
         fade -= 0.01f;

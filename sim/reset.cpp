@@ -2,21 +2,16 @@
 #include "base/random.h"
 #include "sim/phases.h"
 
-static void reset_boat() {
-    fade = 1.0f;
-    restart_pending = false;
-    boat_x = 0.0f;
-    ending = false;
-    boat_y = 0.0f;
-    chaser_active = false;
-    drift_vx = 0.0f;
-    drift_vy = 0.0f;
-    boat_heading = 0.0f;
-    oar_sweep = 0.0f;
-    steer = 0.0f;
-    steer_input = 0.0f;
-    row_input = 0.0f;
-    boat_bob = 0.0f;
+template <class T> static void reset_value(T &, Kept) {}
+template <class T, class V> static void reset_value(T &v, V value) {
+    v = static_cast<T>(value);
+}
+
+// Every loose variable to its new game's value, or kept; none of this draws.
+static void reset_scalars() {
+#define VELMOOR_RESET_SCALAR(type, name, key, reset, part) reset_value(name, reset);
+    VELMOOR_SCALARS(VELMOOR_RESET_SCALAR)
+#undef VELMOOR_RESET_SCALAR
 }
 
 static void reset_sea() {
@@ -46,13 +41,10 @@ static void scatter_lights() {
 
 void reset_world() {
     world_resets++;
-    reset_boat();
+    reset_scalars(); // the lighthouse first: the lights are aimed at it
     reset_sea();
     scatter_plants();
-    lighthouse_x = 58.0f;
-    lighthouse_y = 0.0f;
     scatter_lights();
     babies.clear();
     walls.clear();
-    stage = 1;
 }

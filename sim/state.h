@@ -2,11 +2,13 @@
 // write it; the main loop adds mouse motion and sets quit_requested; the renderer only reads it.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <list>
 #include <vector>
 
 #include "base/vec3.h"
+#include "sim/state_fields.h"
 
 constexpr int SEA_SIZE = 110; // the sea grid is SEA_SIZE x SEA_SIZE cells and wraps at its edges
 constexpr int SEA_HALF = 55;  // world x = 0 is row 55; the boat stays within +-55
@@ -17,67 +19,33 @@ constexpr int NUM_WALLS = 28;
 
 constexpr Vec3 up_axis = {0.0f, 0.0f, 1.0f};
 
+#define VELMOOR_DECLARE_FIELD(type, name) type name;
 struct Plant {
-    float x, y;
-    float target_x, target_y;
-    int32_t kind; // which of the ten grown plant shapes is drawn
+    VELMOOR_PLANT_FIELDS(VELMOOR_DECLARE_FIELD)
 };
 
 struct Light {
-    float x, y, z;
-    float target_x, target_y, target_z;
-    bool emit; // sheds a spark this tick; flips every tick
+    VELMOOR_LIGHT_FIELDS(VELMOOR_DECLARE_FIELD)
 };
 
 struct Baby {
-    float x, y, z;
-    float vx, vy, vz;
-    int32_t swell; // 0: free; n >= 1: touched n - 1 ticks ago
+    VELMOOR_BABY_FIELDS(VELMOOR_DECLARE_FIELD)
 };
 
 struct Wall {
-    float a_x, a_y;
-    float b_x, b_y;
-    float a_goal_x, a_goal_y;
-    float b_goal_x, b_goal_y;
+    VELMOOR_WALL_FIELDS(VELMOOR_DECLARE_FIELD)
 };
 
 struct Spark {
-    int32_t kind; // index into spark_kinds
-    float x, y, z;
-    float vx, vy, vz;
-    bool dead;
-    float size;
-    float glow;
+    VELMOOR_SPARK_FIELDS(VELMOOR_DECLARE_FIELD)
 };
+#undef VELMOOR_DECLARE_FIELD
 
-// Progression and fades
-extern int32_t stage;        // lighthouse visits so far + 1
-extern float fade;           // screen cover, 1 = fully covered
-extern bool restart_pending; // caught: fading out towards a reset
-extern bool ending;          // last lighthouse reached: fading to white, then quit
-extern bool quit_requested;  // the main loop ends after the frame in which this is set
-extern bool chaser_active;   // the chaser hunts the boat
-
-// Mouse accumulators, fed by the main loop and consumed by the tick
-extern float row_input;   // 0.7 per pixel of vertical motion (positive: pulled towards you)
-extern float steer_input; // 0.1 per pixel of horizontal motion
-
-// The boat
-extern float oar_sweep;        // stroke angle of both oars, degrees within +-15
-extern float steer;            // oar balance, within +-2.5
-extern float steer_deflection; // steer through the dead zone, within +-1
-extern float boat_x, boat_y;
-extern float boat_heading;       // radians, 0 along +x, counter-clockwise
-extern float turn_rate;          // heading change per tick
-extern float row_vx, row_vy;     // velocity from rowing, at most 0.3 per tick
-extern float drift_vx, drift_vy; // velocity from shoves
-extern float boat_bob;           // smoothed sea height under the boat
-
-// The goal and the hunter
-extern float lighthouse_x, lighthouse_y;
-extern float chaser_x, chaser_y;
-extern int32_t chaser_ramp; // 0..1000, the chaser's speed ramp
+// The loose variables: progression and fades, the mouse accumulators, the boat, the goal and
+// the hunter (each with its comment in state_fields.h).
+#define VELMOOR_DECLARE_SCALAR(type, name, key, reset, part) extern type name;
+VELMOOR_SCALARS(VELMOOR_DECLARE_SCALAR)
+#undef VELMOOR_DECLARE_SCALAR
 
 // The sea, row-major: cell (r, c) at r * SEA_SIZE + c; the row follows x, the column y
 extern float sea_height[SEA_SIZE * SEA_SIZE];
@@ -92,8 +60,75 @@ extern std::list<Spark> sparks; // each spark its own heap node; survives a rese
 
 extern uint32_t world_resets; // reset_world calls so far; the renderer remakes its grain after one
 
+// The state as tables, for the reset, the writers, the state hash and the tests.
+struct Kept {}; // a RESET of KEPT: reset_world leaves the variable as it is
+constexpr Kept KEPT{};
+
+// The parts of the state hash a journey's sync lines carry, in this order.
+enum StatePart : uint8_t {
+    PART_PROGRESS, // stage and fades
+    PART_BOAT,     // the boat, its oars and the mouse accumulators
+    PART_GOAL,     // the lighthouse and the chaser
+    PART_SEA,      // both sea grids
+    PART_PLANTS,
+    PART_LIGHTS,
+    PART_BABIES,
+    PART_WALLS,
+    PART_SPARKS,
+    NUM_STATE_PARTS,
+    PART_NONE = NUM_STATE_PARTS // not hashed
+};
+extern const char *const state_part_names[NUM_STATE_PARTS]; // "the boat", "the plants", ...
+
+enum FieldType : uint8_t { FIELD_FLOAT, FIELD_INT, FIELD_BOOL }; // float, int32_t, bool
+
+struct StateField {
+    const char *name;
+    const char *key; // the trace's key; "" when it is not written
+    FieldType type;
+    StatePart part;
+    void *where;
+};
+
+struct RecordField {
+    const char *name;
+    FieldType type;
+    size_t offset; // within its record
+};
+
+#define VELMOOR_COUNT(...) +1
+constexpr int NUM_STATE_FIELDS = 0 VELMOOR_SCALARS(VELMOOR_COUNT);
+constexpr int NUM_PLANT_FIELDS = 0 VELMOOR_PLANT_FIELDS(VELMOOR_COUNT);
+constexpr int NUM_LIGHT_FIELDS = 0 VELMOOR_LIGHT_FIELDS(VELMOOR_COUNT);
+constexpr int NUM_BABY_FIELDS = 0 VELMOOR_BABY_FIELDS(VELMOOR_COUNT);
+constexpr int NUM_WALL_FIELDS = 0 VELMOOR_WALL_FIELDS(VELMOOR_COUNT);
+constexpr int NUM_SPARK_FIELDS = 0 VELMOOR_SPARK_FIELDS(VELMOOR_COUNT);
+#undef VELMOOR_COUNT
+
+extern const StateField state_fields[NUM_STATE_FIELDS]; // the loose variables, in list order
+extern const RecordField plant_fields[NUM_PLANT_FIELDS];
+extern const RecordField light_fields[NUM_LIGHT_FIELDS];
+extern const RecordField baby_fields[NUM_BABY_FIELDS];
+extern const RecordField wall_fields[NUM_WALL_FIELDS];
+extern const RecordField spark_fields[NUM_SPARK_FIELDS];
+
+// Calls F(KEY, PART, GRID, CELLS) for each sea grid, then F(KEY, PART, CONTAINER, FIELDS, COUNT)
+// for each container of records, in the order the state writer writes them.
+template <class Grids, class Records> void visit_world(Grids &&grid, Records &&records) {
+    grid("sea_height", PART_SEA, sea_height, SEA_SIZE * SEA_SIZE);
+    grid("sea_velocity", PART_SEA, sea_velocity, SEA_SIZE * SEA_SIZE);
+    records("plants", PART_PLANTS, plants, plant_fields, NUM_PLANT_FIELDS);
+    records("lights", PART_LIGHTS, lights, light_fields, NUM_LIGHT_FIELDS);
+    records("babies", PART_BABIES, babies, baby_fields, NUM_BABY_FIELDS);
+    records("walls", PART_WALLS, walls, wall_fields, NUM_WALL_FIELDS);
+    records("sparks", PART_SPARKS, sparks, spark_fields, NUM_SPARK_FIELDS);
+}
+
 // Adds one mouse motion event (SDL's signed 16-bit relative motion) to the accumulators.
 void add_mouse_motion(int xrel, int yrel);
 
 void reset_world();
 void run_tick();
+// The ending's fade is complete: the next tick asks to quit and changes nothing else, nor do
+// the ticks after it.
+bool world_at_its_end();

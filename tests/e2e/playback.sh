@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # A scripted journey played back in the real game at eight ticks per 25 ms, recorded again as it
 # plays: the recording holds the script's motion and nothing of the live mouse or the live
-# mixer, velmoor-sim confirms every sync line of it, the script's Print Screen and a live one
-# both save their screenshots, and a sync line planted wrong is named once.
+# mixer, velmoor-sim confirms every sync line of it and records the very same ones (the first
+# visit's among them), the script's Print Screen and a live one both save their screenshots,
+# and a sync line planted wrong is named once.
 # usage: playback.sh VELMOOR_BINARY VELMOOR_SIM REPO_ROOT
 set -u
 bin=$1 sim=$2 root=$3
@@ -39,7 +40,10 @@ grep -q '^audio ' again.txt && e2e_fail "the live mixer drew from the world's ra
 for shot in screen0.tga screen1.tga; do
   [ "$(stat -c %s "$shot" 2>/dev/null)" = 921618 ] || e2e_fail "$shot was not saved"
 done
-[ "$(grep -c '^sync ' again.txt)" -ge 7 ] || e2e_fail "too few sync lines: $(grep -c '^sync ' again.txt)"
-timeout 60 "$sim" --input again.txt >sim.out 2>sim.err ||
+timeout 60 "$sim" --input again.txt --record sim.txt >sim.out 2>sim.err ||
   e2e_fail "velmoor-sim does not confirm the recording: $(head -c 300 sim.err)"
+cmp -s <(grep '^sync ' again.txt) <(grep '^sync ' sim.txt) ||
+  e2e_fail "the game's sync lines are not velmoor-sim's: $(diff <(grep '^sync ' again.txt) <(grep '^sync ' sim.txt) | head -c 300)"
+grep '^sync ' again.txt | sed '$d' | awk '$2 % 100 { found = 1 } END { exit !found }' ||
+  e2e_fail "no sync line at the first visit: $(grep '^sync ' again.txt | tr '\n' ' ')"
 echo "ok: the played journey is the scripted one, tick for tick"

@@ -10,14 +10,9 @@
 #include "base/random.h"
 
 static void blank_scalars() {
-    stage = 0;
-    fade = 0.0f;
-    restart_pending = ending = quit_requested = chaser_active = false;
-    row_input = steer_input = oar_sweep = steer = steer_deflection = 0.0f;
-    boat_x = boat_y = boat_heading = turn_rate = 0.0f;
-    row_vx = row_vy = drift_vx = drift_vy = boat_bob = 0.0f;
-    lighthouse_x = lighthouse_y = chaser_x = chaser_y = 0.0f;
-    chaser_ramp = 0;
+#define BLANK_SCALAR(type, name, key, reset, part) name = type{};
+    VELMOOR_SCALARS(BLANK_SCALAR)
+#undef BLANK_SCALAR
     listener_pos.store(0.0f, 0.0f, 0.0f);
     growl_pos.store(0.0f, 0.0f, 0.0f);
 }

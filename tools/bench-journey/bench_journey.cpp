@@ -16,6 +16,7 @@
 #include "audio/audio.h"
 #include "base/random.h"
 #include "journey/journey.h"
+#include "journey_step/step.h"
 #include "plant_grammar/plant_grammar.h"
 #include "sim/state.h"
 
@@ -28,13 +29,13 @@ static double since(Clock::time_point t) {
     return std::chrono::duration<double, std::micro>(Clock::now() - t).count();
 }
 
+static JourneyStep step; // the game's journey step, no journey followed
+
 // One tick as the game runs it; returns the microseconds the audio lock was held.
 static double locked_tick() {
     SDL_LockAudio();
     auto t = Clock::now();
-    random_draws();
-    run_tick();
-    random_draws();
+    step_tick(step);
     double held = since(t);
     SDL_UnlockAudio();
     return held;
@@ -58,8 +59,9 @@ static void report(const char *name, std::vector<double> v) {
 }
 
 static void time_ticks() {
+    start_step(step, nullptr, random_draws());
     SDL_LockAudio();
-    reset_world();
+    step_first_reset(step);
     SDL_UnlockAudio();
     visit_at(50.0f, 0.0f);
     visit_at(-50.0f, 0.0f);
@@ -85,7 +87,8 @@ static void time_ticks() {
     std::printf("the callback waits at most one hold of the lock; its buffer lasts 46440 us\n");
 }
 
-// Per tick: two motion lines, an audio-draws line, a sync line every 100 ticks, one flush.
+// Per tick: two motion lines, an audio-draws line, a sync line every 100 ticks with the late
+// game's state hashed, one flush.
 static void time_recording() {
     const char *path = "bench-journey.txt";
     if (!start_recording(path, 1234)) {
@@ -97,10 +100,17 @@ static void time_recording() {
         auto start = Clock::now();
         record_motion(t, 12, -143);
         record_motion(t, 0, -143);
-        record_tick(t, 2048, 1000000 + 3000 * t);
+        SyncPoint sync{};
+        if (t % 100 == 0) {
+            sync = SyncPoint{t, 1000000 + 3000 * t, boat_x, boat_y, 0, {}};
+            hash_state(sync);
+        }
+        record_tick(t, 2048, t % 100 == 0 ? &sync : nullptr);
         per_tick.push_back(since(start));
     }
-    finish_recording(TICKS, 1000000 + 3000 * TICKS);
+    SyncPoint last{TICKS, 1000000 + 3000 * TICKS, boat_x, boat_y, 0, {}};
+    hash_state(last);
+    finish_recording(last);
     long bytes = 0;
     if (FILE *f = std::fopen(path, "rb")) {
         std::fseek(f, 0, SEEK_END);

@@ -19,6 +19,7 @@
 #include "base/random.h"
 #include "headless.h"
 #include "journey/journey.h"
+#include "journey_step/step.h"
 #include "sim/state.h"
 
 constexpr uint64_t MEMORY_TICK = 10000;    // the first reading, once the world is warm
@@ -39,7 +40,7 @@ struct Soak {
     int endings = 0;
     const char *input = nullptr; // a recorded journey replayed instead of the autopilot
     Journey journey{};
-    JourneyPlace place{};
+    JourneyStep step{}; // the recorded journey followed, or the autopilot's ticks
     bool in_sync = true;
 };
 
@@ -82,11 +83,6 @@ static void row(Soak &s, uint64_t t) {
     add_mouse_motion(xrel, (phase < 10 ? -STROKE : STROKE) + jitter);
 }
 
-// 44100 Hz x 25 ms is 1102.5 samples: the ticks take 1102 and 1103 in turn.
-static int samples_after_tick(uint64_t n) {
-    return static_cast<int>(n * 2205 / 2 - (n - 1) * 2205 / 2);
-}
-
 static void watch(Soak &s, uint64_t t, int32_t &last_stage) {
     if (sparks.size() > s.most_sparks) s.most_sparks = sparks.size();
     int voices_now = count_voices();
@@ -99,44 +95,43 @@ static void watch(Soak &s, uint64_t t, int32_t &last_stage) {
 }
 
 // False, with one line naming the tick, when the world has left the recorded journey.
-static bool still_in_sync(Soak &s, uint64_t t) {
+static bool still_in_sync(Soak &s) {
     char why[200];
-    if (journey_in_sync(s.journey, s.place, t, random_draws(), why, sizeof why)) return true;
+    if (end_step(s.step, why, sizeof why)) return true;
     std::printf("soak: %s: %s\n", s.input, why);
     return false;
 }
 
-// The recorded tick: its motion and the audio thread's draws before it, the tick, and the
-// sound mixed on the mixer's own stream, so that the world's stream takes the journey's draws
-// alone.
-static bool replay_tick(Soak &s, uint64_t t, int16_t *buffer) {
-    while (const Motion *m = next_motion(s.journey, s.place, t)) add_mouse_motion(m->xrel, m->yrel);
-    skip_random(audio_draws_before(s.journey, s.place, t));
-    run_tick();
-    draw_own_random(true);
-    mix_samples(buffer, samples_after_tick(t));
+// A tick, rowed by the autopilot or the recorded journey, and its sound. A journey's sound is
+// mixed on the mixer's own stream, so that the world's stream takes the journey's draws alone.
+static bool play_tick(Soak &s, uint64_t t, int16_t *buffer) {
+    if (!s.input) row(s, t);
+    step_tick(s.step);
+    bool in_sync = !s.input || still_in_sync(s);
+    draw_own_random(s.input != nullptr);
+    mix_samples(buffer, samples_in_tick(t));
     draw_own_random(false);
-    return still_in_sync(s, t);
+    return in_sync;
+}
+
+// The journey's end: a new one in the same process.
+static void start_again(Soak &s) {
+    s.endings++;
+    quit_requested = false;
+    reset_world();
+    start_step(s.step, nullptr, random_draws());
 }
 
 static void play(Soak &s) {
     int16_t buffer[1103];
     int32_t last_stage = stage;
     for (uint64_t t = 1; t <= s.ticks; t++) {
-        if (s.input) {
-            s.in_sync = replay_tick(s, t, buffer);
-            if (!s.in_sync) return;
-        } else {
-            row(s, t);
-            run_tick();
-            mix_samples(buffer, samples_after_tick(t));
-        }
+        s.in_sync = play_tick(s, t, buffer);
+        if (!s.in_sync) return;
         watch(s, t, last_stage);
-        if (!quit_requested) continue;
+        if (!s.step.ended) continue;
         if (s.input) return; // the recorded game ended here, and quit
-        s.endings++;         // the journey's end: a new one in the same process
-        quit_requested = false;
-        reset_world();
+        start_again(s);
         last_stage = stage;
     }
 }
@@ -164,10 +159,11 @@ static bool parse(int argc, char **argv, Soak &s) {
 }
 
 static void start(Soak &s) {
-    if (!s.input) return start_headless(s.seed);
-    seed_own_random(s.seed);
-    start_headless_replay(s.seed, audio_draws_before(s.journey, s.place, 0));
-    s.in_sync = still_in_sync(s, 0);
+    if (s.input) seed_own_random(s.seed);
+    prepare_headless(s.seed);
+    start_step(s.step, s.input ? &s.journey : nullptr, random_draws());
+    step_first_reset(s.step);
+    s.in_sync = !s.input || still_in_sync(s);
 }
 
 int main(int argc, char **argv) {

@@ -6,16 +6,14 @@
 #include "plant_grammar/plant_grammar.h"
 #include "sim/state.h"
 
-void start_headless(uint32_t seed) {
-    start_headless_replay(seed, 0);
-}
-
-// In the game the device starts before the first reset, and its draws may come first.
-void start_headless_replay(uint32_t seed, uint64_t audio_draws) {
+void prepare_headless(uint32_t seed) {
     seed_random(seed);
     grow_plant_texts();
     audio_prepare();
-    skip_random(audio_draws);
+}
+
+void start_headless(uint32_t seed) {
+    prepare_headless(seed);
     reset_world();
 }
 

@@ -7,8 +7,7 @@
 // The game's start-up minus the window: seeded, plant texts grown, audio tables made
 // without a device, the world reset without its noise texture.
 void start_headless(uint32_t seed);
-// The same for a recorded game: AUDIO_DRAWS values skipped before the reset, where the game's
-// audio thread drew them.
-void start_headless_replay(uint32_t seed, uint64_t audio_draws);
+// All of it but the reset, which a journey's step makes.
+void prepare_headless(uint32_t seed);
 // What the game's device would have done with the tick's voices when nothing is mixed.
 void forget_tick_sounds();

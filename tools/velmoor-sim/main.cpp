@@ -11,13 +11,12 @@
 #include "data_dir.h"
 #include "headless.h"
 #include "journey/journey.h"
+#include "journey_step/step.h"
 #include "options.h"
 #include "outputs.h"
 #include "sim/state.h"
 #include "trace.h"
 #include "wav.h"
-
-static uint64_t drawn_after_tick; // shared-stream values drawn when the last tick ended
 
 struct Outputs {
     FILE *trace = nullptr;
@@ -48,12 +47,9 @@ static bool open_outputs(const SimOptions &opt, Outputs &out) {
     return false;
 }
 
-static int samples_after_tick(uint64_t n) {
-    return static_cast<int>(samples_for_ticks(n) - samples_for_ticks(n - 1));
-}
-
 // A journey's --wav is mixed with draws of its own: the recorded game's mixer drew by buffers,
-// not by ticks, and the journey says where; the world's stream must take just those.
+// not by ticks, and the journey says where; the world's stream must take just those. A mouse
+// script's mixer draws from the world's stream, as the game's audio thread does.
 static bool mixes_apart(const Journey &j) {
     return j.has_seed || !j.audio.empty() || !j.syncs.empty();
 }
@@ -61,7 +57,7 @@ static bool mixes_apart(const Journey &j) {
 static void mix_tick(const Journey &j, uint64_t n, const Outputs &out, uint64_t &samples,
                      bool &ok) {
     int16_t buffer[1103];
-    int count = samples_after_tick(n);
+    int count = samples_in_tick(n);
     draw_own_random(mixes_apart(j));
     mix_samples(buffer, count);
     draw_own_random(false);
@@ -71,9 +67,9 @@ static void mix_tick(const Journey &j, uint64_t n, const Outputs &out, uint64_t 
 
 // After tick N (0: the start): false, with one line naming the tick, when the world left the
 // journey.
-static bool still_in_sync(const SimOptions &opt, const Journey &j, JourneyPlace &at, uint64_t n) {
+static bool still_in_sync(const SimOptions &opt, JourneyStep &step) {
     char why[200];
-    if (journey_in_sync(j, at, n, random_draws(), why, sizeof why)) return true;
+    if (end_step(step, why, sizeof why)) return true;
     std::fprintf(stderr, "velmoor-sim: %s: %s\n", opt.input.c_str(), why);
     return false;
 }
@@ -83,43 +79,22 @@ static void carry_prints(const Journey &j, JourneyPlace &at, uint64_t n) {
     for (; print_due(j, at, n); take_print(at)) record_print(n);
 }
 
-// One tick, recorded as the game records one. The audio thread's draws are those taken since
-// the last tick: the journey's, or those of --wav's mixer for a mouse script. A visit, a catch
-// or a restart gets a sync line of its own, so that a replay straying there is named at once.
-static void run_recorded_tick(uint64_t n) {
-    uint64_t audio = random_draws() - drawn_after_tick;
-    int32_t was_stage = stage;
-    bool was_ending = ending, was_caught = restart_pending;
-    uint32_t was_resets = world_resets;
-    run_tick();
-    drawn_after_tick = random_draws();
-    record_tick(n, audio, drawn_after_tick);
-    bool visit = stage != was_stage && !was_ending; // the stage goes on rising at the end
-    bool caught = restart_pending && !was_caught;
-    if (visit || caught || world_resets != was_resets) record_sync(n, drawn_after_tick);
-}
-
-// Runs the ticks, each after its motion and the audio thread's draws before it; returns the
-// last tick run and the samples mixed.
-static uint64_t run_ticks(const SimOptions &opt, const Journey &j, JourneyPlace &at,
+// Runs the ticks, each after its motion and the audio thread's draws before it; the trace of
+// a tick that strays is still written. Returns the last tick run and the samples mixed.
+static uint64_t run_ticks(const SimOptions &opt, const Journey &j, JourneyStep &step,
                           const Outputs &out, uint64_t &samples, bool &ok, bool &in_sync) {
     uint64_t n = 0;
-    while (n < opt.ticks && !quit_requested && in_sync) {
+    while (n < opt.ticks && !step.ended && in_sync) {
         n++;
         clear_events();
-        carry_prints(j, at, n);
-        while (const Motion *m = next_motion(j, at, n)) {
-            add_mouse_motion(m->xrel, m->yrel);
-            record_motion(n, m->xrel, m->yrel);
-        }
-        skip_random(audio_draws_before(j, at, n));
-        run_recorded_tick(n);
+        carry_prints(j, step.at, n);
+        step_tick(step);
+        in_sync = still_in_sync(opt, step);
         if (out.wav)
             mix_tick(j, n, out, samples, ok);
         else
             forget_tick_sounds();
         if (out.trace) write_trace_line(out.trace, n);
-        in_sync = still_in_sync(opt, j, at, n);
     }
     return n;
 }
@@ -155,22 +130,21 @@ int main(int argc, char **argv) {
         return 2;
     if (opt.data.empty()) opt.data = find_data_dir();
     data_root = opt.data.c_str();
-    JourneyPlace at{};
     seed_own_random(opt.seed);
-    uint64_t audio_before_reset = audio_draws_before(journey, at, 0);
-    start_headless_replay(opt.seed, audio_before_reset);
-    drawn_after_tick = random_draws();
-    record_tick(0, audio_before_reset, drawn_after_tick);
+    prepare_headless(opt.seed);
+    JourneyStep step;
+    start_step(step, &journey, random_draws());
+    step_first_reset(step);
     watch_events();
     clear_events();
     if (out.trace) write_trace_line(out.trace, 0);
     uint64_t samples = 0;
     bool ok = true;
-    bool in_sync = still_in_sync(opt, journey, at, 0);
-    uint64_t last = run_ticks(opt, journey, at, out, samples, ok, in_sync);
+    bool in_sync = still_in_sync(opt, step);
+    uint64_t last = run_ticks(opt, journey, step, out, samples, ok, in_sync);
     if (out.state) write_state(out.state, last);
     if (out.wav) ok = finish_wav(out.wav, samples) && ok;
-    if (!finish_recording(last, drawn_after_tick)) {
+    if (!finish_step_recording(step)) {
         std::fprintf(stderr, "velmoor-sim: cannot write %s\n", opt.record.c_str());
         ok = false;
     }

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "journey_step/step.h"
 #include "wav.h"
 
 // The file a path stands for: an existing one by its real path, a new one by its folder's real

@@ -6,10 +6,6 @@
 // The RIFF chunk's size, 36 header bytes and the samples, is a 32-bit count.
 constexpr uint64_t MOST_SAMPLES = (0xffffffffu - 36) / 2;
 
-uint64_t samples_for_ticks(uint64_t ticks) {
-    return ticks * 2205 / 2;
-}
-
 bool wav_holds(uint64_t samples) {
     return samples <= MOST_SAMPLES;
 }

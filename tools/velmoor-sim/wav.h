@@ -4,8 +4,6 @@
 #include <cstdint>
 #include <cstdio>
 
-// 44100 Hz x 25 ms is 1102.5 samples: the ticks take 1102 and 1103 in turn, from tick 1.
-uint64_t samples_for_ticks(uint64_t ticks);
 // Whether a file of this many samples keeps within the RIFF format's 32-bit sizes.
 bool wav_holds(uint64_t samples);
 // The most ticks whose samples a WAV file can hold.

@@ -1,15 +1,13 @@
 #!/usr/bin/env python3
-"""Rows the golden journeys of this folder again, after a deliberate change of the game.
+"""Rows every golden journey again, after a deliberate change of the game (see the README).
 
     tests/replays/make_replays.py [VELMOOR_SIM]     (default: build/tools/velmoor-sim/velmoor-sim)
 
-Every journey milestones.txt names is rowed with its seed, closed-loop: before every stroke the
-motion so far is replayed through velmoor-sim, which says where the boat is, and the oars'
-balance for the next stroke is chosen (a full turn either way, or straight). four_visits.txt
-is written as the plain mouse script; the others are replayed once more with --record, so they
-are written by the game's own recorder (the seed, the motion, the sync lines). Then each is
-replayed and milestones.txt and the README's table are written with the ticks it reaches; the
-replay tests hold the files to them. The README says when regenerating is legitimate.
+Each journey milestones.txt names is rowed with its seed, closed-loop: before every stroke the
+motion so far is replayed, which says where the boat is, and the oars' balance for the next
+stroke is chosen (a full turn either way, or straight). four_visits.txt stays a mouse script;
+the others are written by the game's own recorder (velmoor-sim --record). Then milestones.txt
+and the README's table are written with the ticks each reaches, and each is checked.
 """
 import json
 import math
@@ -111,24 +109,20 @@ def write_table():
 def main():
     sim = sys.argv[1] if len(sys.argv) > 1 else os.path.join(ROOT, "build", "tools",
                                                              "velmoor-sim", "velmoor-sim")
-    reached = []
+    reached, tmp = [], tempfile.TemporaryDirectory()
     for name, (seed, _) in replays.read_milestones().items():
         lines, path = [], os.path.join(replays.HERE, name + ".txt")
         ticks = ROWERS[name](sim, seed, lines)
+        script, record = path, []
         if name == "four_visits":
-            with open(path, "w") as f:
-                f.write("# A game rowed to all four lighthouses (seed %d).\n"
-                        "# TICK XREL YREL; made by make_replays.py\n" % seed)
-                f.write("\n".join(lines) + "\n")
-            args = ["--seed", str(seed), "--ticks", str(ticks), "--input", path]
+            lines[:0] = ["# A game rowed to all four lighthouses (seed %d)." % seed,
+                         "# TICK XREL YREL; made by make_replays.py"]
         else:
-            with tempfile.NamedTemporaryFile("w", suffix=".txt") as script:
-                script.write("\n".join(lines) + "\n")
-                script.flush()
-                subprocess.run([sim, "--seed", str(seed), "--ticks", str(ticks), "--input",
-                                script.name, "--record", path, "--data", GAME_DATA], check=True)
-            args = ["--input", path]
-        out = subprocess.run([sim] + args + ["--trace", "-", "--data", GAME_DATA], check=True,
+            script, record = os.path.join(tmp.name, "script.txt"), ["--record", path]
+        with open(script, "w") as f:
+            f.write("\n".join(lines) + "\n")
+        out = subprocess.run([sim, "--seed", str(seed), "--ticks", str(ticks), "--input", script,
+                              "--trace", "-", "--data", GAME_DATA] + record, check=True,
                              capture_output=True, text=True).stdout
         marks = replays.milestones([json.loads(line) for line in out.splitlines()])
         marks = " ".join("%s:%d" % m for m in marks)

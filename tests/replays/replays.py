@@ -5,8 +5,6 @@
                                                  it reaches its milestones at their ticks
     replays.py args NAME                         velmoor-sim's arguments that replay NAME.txt
     replays.py table README                      fails unless README holds the journeys' table
-
-The end-to-end tests and make_replays.py import it: one reading of the milestones for all.
 """
 import json
 import os
@@ -15,16 +13,14 @@ import sys
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 MILESTONES = os.path.join(HERE, "milestones.txt")
-
-# Sound events that mark a visit, and the stage each leaves the world in.
-VISITS = {3: 2, 5: 3, 6: 4, 11: 5}
+VISITS = {3: 2, 5: 3, 6: 4, 11: 5}  # the sound events of the visits, and the stage each leaves
 CAUGHT, RESTARTED = 4, 10
 
 
-def read_milestones(path=MILESTONES):
+def read_milestones():
     """{name: (seed, [(kind, tick), ...])} in the file's order."""
     found = {}
-    with open(path) as f:
+    with open(MILESTONES) as f:
         for line in f:
             if line.strip() and not line.startswith("#"):
                 name, seed, *marks = line.split()
@@ -32,33 +28,31 @@ def read_milestones(path=MILESTONES):
     return found
 
 
-def is_mouse_script(path):
+def is_mouse_script(name):
     """A file without a seed line: its seed comes from milestones.txt."""
-    with open(path) as f:
+    with open(os.path.join(HERE, name + ".txt")) as f:
         return not any(line.startswith("seed ") for line in f)
 
 
-def replay_args(name, ticks=None):
-    """velmoor-sim's arguments that replay NAME: a journey to its end, a mouse script with its
-    seed to its last milestone (or TICKS)."""
+def replay_args(name):
+    """A journey replays to its end; a mouse script with its seed to its last milestone."""
+    args = ["--input", os.path.join(HERE, name + ".txt")]
+    if not is_mouse_script(name):
+        return args
     seed, marks = read_milestones()[name]
-    path = os.path.join(HERE, name + ".txt")
-    if not is_mouse_script(path):
-        return ["--input", path]
-    return ["--input", path, "--seed", str(seed), "--ticks", str(ticks or marks[-1][1])]
+    return args + ["--seed", str(seed), "--ticks", str(marks[-1][1])]
 
 
 def milestones(trace):
     """[(kind, tick)] for every visit, catch (one per run of catches), restart, and the quit or
-    the end of the run; checks that each leaves the world as it should."""
+    the end of the run; each must leave the world as it should."""
     seen = []
     for t in trace:
         for e in t["events"]:
             if e[0] in VISITS:
-                assert t["stage"] == VISITS[e[0]], "tick %d: a visit leaves stage %d" % (
-                    t["tick"], t["stage"])
-                assert t["ending"] == (e[0] == 11), "tick %d: the ending is %s" % (
-                    t["tick"], t["ending"])
+                assert (t["stage"], t["ending"]) == (VISITS[e[0]], e[0] == 11), \
+                    "tick %d: a visit leaves stage %d, ending %s" % (t["tick"], t["stage"],
+                                                                     t["ending"])
                 seen.append(("visit", t["tick"]))
             elif e[0] == CAUGHT and (not seen or seen[-1][0] != "caught"):
                 seen.append(("caught", t["tick"]))
@@ -66,16 +60,9 @@ def milestones(trace):
                 assert t["stage"] == 1 and t["fade"] == 1, "tick %d: no fresh world" % t["tick"]
                 seen.append(("restart", t["tick"]))
     last = trace[-1]
-    if last["quit"]:
-        assert last["ending"] and last["fade"] >= 1, "tick %d: quit before the white fade" % (
-            last["tick"])
-    seen.append(("quit" if last["quit"] else "end", last["tick"]))
-    return seen
-
-
-def sync_ticks(path):
-    with open(path) as f:
-        return [int(line.split()[1]) for line in f if line.startswith("sync ")]
+    assert not last["quit"] or (last["ending"] and last["fade"] >= 1), \
+        "tick %d: quit before the white fade" % last["tick"]
+    return seen + [("quit" if last["quit"] else "end", last["tick"])]
 
 
 def check(sim, name, data):
@@ -83,33 +70,29 @@ def check(sim, name, data):
                        capture_output=True, text=True, timeout=120)
     if r.returncode != 0:
         # velmoor-sim's own line names the first tick that differs and what differs.
-        sys.exit("%s.txt no longer replays (exit status %d):\n%s" % (name, r.returncode,
-                                                                   r.stderr.strip()))
+        sys.exit("%s.txt no longer replays (status %d):\n%s" % (name, r.returncode, r.stderr))
     seen = milestones([json.loads(line) for line in r.stdout.splitlines()])
     print("%s: %s" % (name, " ".join("%s:%d" % m for m in seen)))
     wanted = read_milestones()[name][1]
     if seen != wanted:
         sys.exit("%s.txt reaches %s, not %s as milestones.txt says" % (name, seen, wanted))
-    # A journey without its sync lines would replay without proving anything.
-    path = os.path.join(HERE, name + ".txt")
-    if not is_mouse_script(path):
-        end = seen[-1][1]
-        want = set(range(0, end + 1, 100)) | {t for _, t in seen}
-        missing = sorted(want - set(sync_ticks(path)))
+    if not is_mouse_script(name):
+        # A journey without its sync lines would replay without proving anything.
+        with open(os.path.join(HERE, name + ".txt")) as f:
+            synced = {int(line.split()[1]) for line in f if line.startswith("sync ")}
+        missing = sorted((set(range(0, seen[-1][1] + 1, 100)) | {t for _, t in seen}) - synced)
         if missing:
-            sys.exit("%s.txt has no sync line after tick %s" % (
-                name, " ".join(map(str, missing[:10]))))
-    print("ok: %s reaches its milestones%s" % (
-        name, "" if is_mouse_script(path) else ", every sync line matching"))
+            sys.exit("%s.txt has no sync line after tick %s" % (name, missing[:10]))
+    print("ok: %s reaches its milestones" % name)
 
 
 def table():
-    """The README's table of the journeys, as milestones.txt gives it."""
+    """The README's table of the journeys."""
     rows = ["| journey | seed | what it reaches (tick) |", "|---|---|---|"]
     for name, (seed, marks) in read_milestones().items():
-        kind = " (a mouse script)" if is_mouse_script(os.path.join(HERE, name + ".txt")) else ""
-        rows.append("| `%s.txt`%s | %d | %s |" % (name, kind, seed,
-                                                   ", ".join("%s %d" % m for m in marks)))
+        rows.append("| `%s.txt`%s | %d | %s |" % (
+            name, " (a mouse script)" if is_mouse_script(name) else "", seed,
+            ", ".join("%s %d" % m for m in marks)))
     return "\n".join(rows) + "\n"
 
 
@@ -122,9 +105,8 @@ def main():
     elif command == "table":
         with open(args[0]) as f:
             if table() not in f.read():
-                sys.exit("%s: its table of the golden journeys is not milestones.txt's:\n%s" % (
+                sys.exit("%s: the table of golden journeys is not milestones.txt's:\n%s" % (
                     args[0], table()))
-        print("ok: the README's table is milestones.txt's")
     else:
         sys.exit(__doc__)
 

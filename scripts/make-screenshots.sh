@@ -12,7 +12,7 @@ journey="$root/tests/replays/to_the_end.txt"
 
 # The journey's four visits and its quit, in order.
 read -r v1 v2 v3 _ quit < <(awk '$1 == "to_the_end" {
-  for (i = 3; i <= NF; i++) { split($i, m, ":"); printf "%s ", m[2] } }' \
+  for (i = 3; i <= NF; i++) { split($i, m, ":"); printf "%s ", m[2] }; print "" }' \
   "$root/tests/replays/milestones.txt")
 [ -n "${quit:-}" ] || e2e_fail "no milestones of to_the_end in tests/replays/milestones.txt"
 

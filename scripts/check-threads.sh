@@ -5,21 +5,15 @@
 # tests/tsan.supp does not suppress (those lie inside Mesa and SDL), or an exit status other than
 # 0. Prints one summary line; the reports are kept in build-tsan/tsan-reports/.
 # usage: scripts/check-threads.sh [SECONDS]
-set -u
-root=$(cd "$(dirname "$0")/.." && pwd)
+set -euo pipefail
+. "$(dirname "$0")/../tests/e2e/lib.sh"
+root=$VELMOOR_ROOT
 seconds=${1:-60}
-build="$root/build-tsan"
+build=$(velmoor_build_dir tsan)
 reports="$build/tsan-reports"
-. "$root/tests/e2e/lib.sh"
 
-fail() { echo "threads: FAILED: $*"; exit 1; }
-e2e_fail() { fail "$*"; }
-
-bash "$root/scripts/deps.sh" --test || fail "cannot install what it needs"
-cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVELMOOR_TSAN=ON \
-  -DVELMOOR_TESTS=OFF -DVELMOOR_WERROR=ON >/dev/null || fail "cannot configure $build"
-nice cmake --build "$build" --target velmoor -j2 >"$build/build.log" 2>&1 ||
-  { tail -20 "$build/build.log"; fail "the build failed"; }
+bash "$root/scripts/deps.sh" --test
+velmoor_build tsan velmoor
 rm -rf "$reports" && mkdir -p "$reports"
 
 e2e_workdir "$root"
@@ -33,20 +27,20 @@ strokes=$(e2e_row "$seconds")
 xdotool key Escape
 e2e_wait_exit 60
 ticks=$(awk '$1 == "sync" { t = $2 } END { print t + 0 }' journey.txt)
-audio=$(grep -c '^audio ' journey.txt)
+audio=$(grep -c '^audio ' journey.txt || true)
 
-cat "$reports"/tsan.* >"$reports/all.txt" 2>/dev/null
-found=$(grep -c 'WARNING: ThreadSanitizer' "$reports/all.txt")
+cat "$reports"/tsan.* >"$reports/all.txt" 2>/dev/null || true
+found=$(grep -c 'WARNING: ThreadSanitizer' "$reports/all.txt" || true)
 # "N TYPE:LIBRARY" lines under "Matched N suppressions".
 matched() { awk -v s="$1" '$2 == s { n += $1 } END { print n + 0 }' "$reports/all.txt"; }
 mesa=$(matched race:swrast_dri.so) sdl=$(matched deadlock:libSDL2-2.0.so)
 if [ "$found" != 0 ]; then
-  grep -A12 'WARNING: ThreadSanitizer' "$reports/all.txt" | head -60
-  fail "$found reports from ThreadSanitizer (see $reports/all.txt)"
+  grep -A12 'WARNING: ThreadSanitizer' "$reports/all.txt" | head -60 || true
+  e2e_fail "$found reports from ThreadSanitizer (see $reports/all.txt)"
 fi
 # SDL's audio lock is an SDL mutex too: a cycle between it and one of ours would carry an SDL
 # frame and be suppressed with SDL's own. SDL alone makes one cycle; a second is not SDL's.
-[ "$sdl" -le 1 ] || fail "$sdl lock-order cycles through SDL's mutexes, where SDL alone makes one (see $reports/all.txt)"
-[ "$E2E_RC" = 0 ] || fail "the game exited with status $E2E_RC: $(grep -v '^CRITICAL: ' game.err | head -c 300)"
-[ "$strokes" -gt 0 ] && [ "$audio" -gt 0 ] || fail "no rowing ($strokes strokes) or no mixing ($audio audio lines)"
-echo "threads: ${seconds} s of the game under ThreadSanitizer, $strokes strokes, $ticks ticks, the mixer drew before $audio of them: no report; suppressed: $mesa in Mesa, $sdl in SDL"
+[ "$sdl" -le 1 ] || e2e_fail "$sdl lock-order cycles through SDL's mutexes, where SDL alone makes one (see $reports/all.txt)"
+[ "$E2E_RC" = 0 ] || e2e_fail "the game exited with status $E2E_RC: $(grep -v '^CRITICAL: ' game.err | head -c 300)"
+[ "$strokes" -gt 0 ] && [ "$audio" -gt 0 ] || e2e_fail "no rowing ($strokes strokes) or no mixing ($audio audio lines)"
+echo "check-threads.sh: ${seconds} s of the game under ThreadSanitizer, $strokes strokes, $ticks ticks, the mixer drew before $audio of them: no report; suppressed: $mesa in Mesa, $sdl in SDL"

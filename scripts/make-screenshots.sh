@@ -1,54 +1,43 @@
 #!/usr/bin/env bash
 # The pictures in docs/, made again: the golden journey to the end played back in the real
-# game under Xvfb (Mesa's software OpenGL, no sound), Print Screen pressed at chosen ticks,
-# each TGA converted to a small PNG. The world is the recorded one, so the same ticks give the
-# same pictures (the film grain aside).
+# game under Xvfb (Mesa's software OpenGL, no sound), Print Screen pressed at ticks set by the
+# journey's milestones (tests/replays/milestones.txt), each TGA converted to a small PNG. The
+# world is the recorded one, so the same ticks give the same pictures (the film grain aside).
 #   scripts/make-screenshots.sh [VELMOOR_BINARY]     (default build/app/velmoor)
 set -euo pipefail
-root=$(cd "$(dirname "$0")/.." && pwd)
-bin=$(realpath "${1:-$root/build/app/velmoor}")
+. "$(dirname "$0")/../tests/e2e/lib.sh"
+root=$VELMOOR_ROOT
+bin=$(realpath "${1:-$(velmoor_build_dir normal)/app/velmoor}")
 journey="$root/tests/replays/to_the_end.txt"
 
+# The journey's four visits and its quit, in order.
+read -r v1 v2 v3 _ quit < <(awk '$1 == "to_the_end" {
+  for (i = 3; i <= NF; i++) { split($i, m, ":"); printf "%s ", m[2] }; print "" }' \
+  "$root/tests/replays/milestones.txt")
+[ -n "${quit:-}" ] || e2e_fail "no milestones of to_the_end in tests/replays/milestones.txt"
+
 # name and tick, the ticks rising (the game numbers its screenshots in the order taken): the
-# picture shows the world after tick TICK - 1. The visits are at ticks 438, 1595, 2536 and
-# 3772; the game quits by itself at 3976.
+# picture shows the world after tick TICK - 1.
 shots=(
   "rowing:125"
-  "start:360"
-  "babies:478"
-  "chaser:1640"
-  "walls:2650"
-  "ending:3930"
+  "start:$((v1 - 78))"    # the lighthouse ahead
+  "babies:$((v1 + 40))"
+  "chaser:$((v2 + 45))"
+  "walls:$((v3 + 114))"
+  "ending:$((quit - 46))" # the white fade well on
 )
 
-work=$(mktemp -d)
-xvfb_pid=""
-game_pid=""
-cleanup() {
-  [ -n "$game_pid" ] && kill -9 "$game_pid" 2>/dev/null
-  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
-  rm -rf "$work"
-}
-trap cleanup EXIT
-
+e2e_workdir "$root"
 {
   cat "$journey"
   for s in "${shots[@]}"; do echo "print ${s#*:}"; done
-} >"$work/journey.txt"
-ln -s "$root/dat" "$work/dat"
+} >journey.txt
 
-fifo="$work/display"
-mkfifo "$fifo"
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$fifo" >/dev/null 2>&1 &
-xvfb_pid=$!
-read -r -t 20 num <"$fifo" || { echo "Xvfb did not start" >&2; exit 1; }
-
-cd "$work"
-DISPLAY=":$num" LIBGL_ALWAYS_SOFTWARE=1 SDL_AUDIODRIVER=dummy VELMOOR_PLAY=journey.txt \
-  VELMOOR_PLAY_SPEED=8 timeout -k 2 300 "$bin" window >game.out 2>game.err &
-game_pid=$!
-wait "$game_pid" || { echo "the game failed: $(head -c 300 game.err)" >&2; exit 1; }
-game_pid=""
+e2e_start_xvfb
+LIBGL_ALWAYS_SOFTWARE=1 VELMOOR_PLAY=journey.txt VELMOOR_PLAY_SPEED=8 E2E_GAME_LIMIT=300 \
+  e2e_start_game "$bin" window
+e2e_wait_exit 310
+[ "$E2E_RC" = 0 ] || e2e_fail "the game failed: $(head -c 300 game.err)"
 
 # A few colours and no dithering keep the grain from bloating the files.
 n=0

@@ -3,22 +3,13 @@
 #   scripts/play.sh          full screen
 #   scripts/play.sh window   (any argument) a 640 x 480 window
 set -euo pipefail
-root=$(cd "$(dirname "$0")/.." && pwd)
+. "$(dirname "$0")/lib.sh"
 
 if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ] && [ -z "${SDL_VIDEODRIVER:-}" ]; then
-  echo "play.sh: no display: Velmoor needs a graphical session (DISPLAY is not set)" >&2
-  exit 1
+  velmoor_fail "no display: Velmoor needs a graphical session (DISPLAY is not set)"
 fi
 
-bash "$root/scripts/deps.sh"
-build="$root/build-release"
-log=$(mktemp)
-trap 'rm -f "$log"' EXIT
-if ! { cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release -DVELMOOR_TESTS=OFF &&
-       cmake --build "$build" -j"$(nproc)" --target velmoor; } >"$log" 2>&1; then
-  cat "$log" >&2
-  echo "play.sh: the build failed" >&2
-  exit 1
-fi
-cd "$root"
-exec "$build/app/velmoor" "$@"
+bash "$VELMOOR_ROOT/scripts/deps.sh"
+velmoor_build release velmoor
+cd "$VELMOOR_ROOT"
+exec "$(velmoor_build_dir release)/app/velmoor" "$@"

@@ -16,7 +16,7 @@ E2E_WORK=$(mktemp -d)
 # ending; a still mouse at tick 100000 keeps its input from running out before Escape.
 {
   echo "seed 7"
-  awk '$1 ~ /^[0-9]+$/ && $1 <= 4000' "$root/tests/sim/data/four_visits.txt"
+  awk '$1 ~ /^[0-9]+$/ && $1 <= 4000' "$root/tests/replays/four_visits.txt"
   echo "100000 0 0"
 } >"$E2E_WORK/journey.txt"
 

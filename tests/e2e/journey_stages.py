@@ -12,11 +12,14 @@ is the recorded one, so what is in view at each moment is fixed; the thresholds 
 times below what llvmpipe draws, for other renderers' differences.
 """
 import json
+import os
 import sys
 
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "replays"))
+import replays  # noqa: E402
+
 WIDTH, HEIGHT = 640, 480
-VISIT_EVENTS = (3, 5, 6)  # the first, second and third arrivals' sound events
-SETTLE = 40               # ticks after a visit before its picture
+SETTLE = 40  # ticks after a visit before its picture
 
 
 def read_tga(path):
@@ -119,10 +122,10 @@ def moments(trace):
     """The tick before which each stage's Print Screen is pressed (its picture shows the world
     after the tick before), with its check, in order."""
     lifted = next(t["tick"] for t in trace if t["fade"] <= 0)
-    visits = [t["tick"] for t in trace for e in t["events"] if e[0] in VISIT_EVENTS]
-    assert len(visits) == 3, "the journey does not make three visits before its last"
-    quit = trace[-1]["tick"]
-    assert trace[-1]["quit"], "the journey does not end by itself"
+    marks = replays.milestones(trace)
+    assert [k for k, _ in marks] == ["visit"] * 4 + ["quit"], \
+        "the journey does not make four visits and end by itself: %s" % marks
+    visits, quit = [t for k, t in marks if k == "visit"], marks[-1][1]
     return [(1, under_the_opening_fade), (lifted + SETTLE, after_the_opening_fade),
             (visits[0] + SETTLE, after_the_first_visit),
             (visits[1] + SETTLE, after_the_second_visit),

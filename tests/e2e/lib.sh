@@ -1,20 +1,20 @@
-# Helpers for running the real game headless under Xvfb; sourced by the end-to-end tests.
-# Every wait is bounded and every process we start is killed by its PID on the way out.
+# Helpers for running the real game headless under Xvfb; sourced by the end-to-end tests and
+# the scripts that play the game. Every wait is bounded and every process we start is killed by
+# its PID on the way out. Failures are one line on standard error (scripts/lib.sh).
+. "$(dirname "${BASH_SOURCE[0]}")/../../scripts/lib.sh"
 
-E2E_XVFB_PID=""
 E2E_GAME_PID=""
 E2E_WORK=""
 E2E_RC=""
 
 e2e_cleanup() {
-  [ -n "$E2E_GAME_PID" ] && kill -9 "$E2E_GAME_PID" 2>/dev/null
-  [ -n "$E2E_XVFB_PID" ] && kill "$E2E_XVFB_PID" 2>/dev/null
-  [ -n "$E2E_WORK" ] && rm -rf "$E2E_WORK"
-  return 0
+  if [ -n "$E2E_GAME_PID" ]; then kill -9 "$E2E_GAME_PID" 2>/dev/null || true; fi
+  xvfb_stop
+  if [ -n "$E2E_WORK" ]; then rm -rf "$E2E_WORK"; fi
 }
 trap e2e_cleanup EXIT
 
-e2e_fail() { echo "FAIL: $*" >&2; exit 1; }
+e2e_fail() { velmoor_fail "$@"; }
 
 # A scratch working directory that sees the repository's dat/ (screenshots land here).
 # usage: e2e_workdir REPO_ROOT
@@ -24,18 +24,9 @@ e2e_workdir() {
   cd "$E2E_WORK" || e2e_fail "cannot enter $E2E_WORK"
 }
 
-# Starts a private Xvfb and exports DISPLAY; -noreset keeps it alive between clients.
+# A private Xvfb, DISPLAY exported (scripts/lib.sh).
 # usage: e2e_start_xvfb [WIDTHxHEIGHT]   (default 1024x768)
-e2e_start_xvfb() {
-  local fifo; fifo=$(mktemp -u); mkfifo "$fifo"
-  Xvfb -displayfd 3 -screen 0 "${1:-1024x768}x24" -nolisten tcp -noreset 3>"$fifo" >/dev/null 2>&1 &
-  E2E_XVFB_PID=$!
-  local num=""
-  read -r -t 20 num <"$fifo"
-  rm -f "$fifo"
-  [ -n "$num" ] || e2e_fail "Xvfb did not start"
-  export DISPLAY=":$num"
-}
+e2e_start_xvfb() { xvfb_start "$@"; }
 
 # Starts the game in the background; stdout and stderr go to game.out and game.err.
 # usage: e2e_start_game BINARY [ARGS...]   (SDL_AUDIODRIVER defaults to dummy; the game is
@@ -48,10 +39,7 @@ e2e_start_game() {
 }
 
 # Stops the private Xvfb, so that another can be started.
-e2e_stop_xvfb() {
-  [ -n "$E2E_XVFB_PID" ] && kill "$E2E_XVFB_PID" 2>/dev/null && wait "$E2E_XVFB_PID" 2>/dev/null
-  E2E_XVFB_PID=""
-}
+e2e_stop_xvfb() { xvfb_stop; }
 
 # Waits at most SECONDS for a line matching the extended regular expression in FILE; fails
 # when the game ends first.
@@ -86,8 +74,8 @@ e2e_wait_exit() {
     fi
     sleep 0.1
   done
-  wait "$E2E_GAME_PID"
-  E2E_RC=$?
+  E2E_RC=0
+  wait "$E2E_GAME_PID" || E2E_RC=$?
   E2E_GAME_PID=""
 }
 

@@ -12,7 +12,7 @@ bin=$1 sim=$2 root=$3
 e2e_workdir "$root"
 {
   echo "seed 7"
-  awk '$1 ~ /^[0-9]+$/ && $1 <= 600' "$root/tests/sim/data/four_visits.txt"
+  awk '$1 ~ /^[0-9]+$/ && $1 <= 600' "$root/tests/replays/four_visits.txt"
   echo "print 300"
   echo "sync 200 1 0 0"
 } >script.txt

@@ -1,26 +1,77 @@
 #!/usr/bin/env python3
-"""Rows the golden journeys of this folder again, after a deliberate change of the game.
+"""Rows every golden journey again, after a deliberate change of the game (see the README).
 
     tests/replays/make_replays.py [VELMOOR_SIM]     (default: build/tools/velmoor-sim/velmoor-sim)
 
-Each journey is rowed closed-loop through velmoor-sim by make_rowing_script.py's autopilot,
-then replayed once more with --record, so the file is written by the game's own recorder: the
-seed, the motion, a sync line every 100 ticks, after every lighthouse visit and restart, and
-at the end. check_replay.py holds each file to what its name claims; the README says when
-regenerating is legitimate.
+Each journey milestones.txt names is rowed with its seed, closed-loop: before every stroke the
+motion so far is replayed, which says where the boat is, and the oars' balance for the next
+stroke is chosen (a full turn either way, or straight). four_visits.txt stays a mouse script;
+the others are written by the game's own recorder (velmoor-sim --record). Then milestones.txt
+and the README's table are written with the ticks each reaches, and each is checked.
 """
+import json
+import math
 import os
 import subprocess
 import sys
 import tempfile
 
-HERE = os.path.dirname(os.path.abspath(__file__))
-ROOT = os.path.join(HERE, "..", "..")
-sys.path.insert(0, os.path.join(ROOT, "tests", "sim"))
-from make_rowing_script import GAME_DATA, oars_back, row_until, trace  # noqa: E402
+import replays
 
-RESTARTED = 10  # the sound event raised right after a restart's reset
-GIVE_UP = 8000  # ticks: an autopilot that has not arrived by then is stuck
+ROOT = os.path.join(replays.HERE, "..", "..")
+GAME_DATA = os.path.join(ROOT, "dat")
+README = os.path.join(ROOT, "README.md")
+STROKE = 143           # pixels per tick: 100 after the 0.7 factor and the clamp
+STEER_PER_PIXEL = 0.1 * 0.9 * 0.003
+MAX_XREL = 1000        # 100 after the 0.1 factor and the clamp
+RESTARTED = 10         # the sound event raised right after a restart's reset
+GIVE_UP = 8000         # ticks: an autopilot that has not arrived by then is stuck
+
+
+def trace(sim, seed, lines, ticks):
+    """The trace, one dict per tick, of the mouse script LINES replayed for up to TICKS ticks."""
+    with tempfile.NamedTemporaryFile("w", suffix=".txt") as f:
+        f.write("\n".join(lines) + "\n")
+        f.flush()
+        out = subprocess.run([sim, "--seed", str(seed), "--ticks", str(ticks), "--input", f.name,
+                              "--trace", "-", "--data", GAME_DATA],
+                             check=True, capture_output=True, text=True).stdout
+    return [json.loads(line) for line in out.strip().splitlines()]
+
+
+def row_until(sim, seed, lines, tick, done):
+    """Appends strokes towards the lighthouse to LINES after TICK until DONE(state) holds
+    before a stroke; returns the last tick with motion."""
+    while True:
+        s = trace(sim, seed, lines, tick)[-1]
+        if done(s):
+            return tick
+        bx, by, heading = s["boat"][0], s["boat"][1], s["boat"][2]
+        hx, hy = s["lighthouse"]
+        err = (math.atan2(hy - by, hx - bx) - heading + math.pi) % (2 * math.pi) - math.pi
+        target = 0.0
+        if err > 0.25:
+            target = -2.5   # lifted left oar: counter-clockwise
+        elif err < -0.25:
+            target = 2.5    # clockwise
+        steer = s["steer"]
+        # Return sweep, balancing the oars on the way.
+        for _ in range(10):
+            tick += 1
+            xrel = max(-MAX_XREL, min(MAX_XREL, round((target - steer) / STEER_PER_PIXEL)))
+            steer = max(-2.5, min(2.5, steer + xrel * STEER_PER_PIXEL))
+            lines.append("%d %d %d" % (tick, xrel, -STROKE))
+        for _ in range(10):
+            tick += 1
+            lines.append("%d 0 %d" % (tick, STROKE))
+
+
+def oars_back(lines, tick):
+    """Oars from 0 back to -15, the first motion of a game; returns the last tick."""
+    for _ in range(5):
+        tick += 1
+        lines.append("%d 0 %d" % (tick, -STROKE))
+    return tick
 
 
 def to_the_end(sim, seed, lines):
@@ -41,25 +92,50 @@ def caught(sim, seed, lines):
     return row_until(sim, seed, lines, tick, lambda s: s["tick"] >= restart + 200)
 
 
-# Seeds whose rowing shows the stage plainly: seed 2 reaches the end with no catch on the way.
-JOURNEYS = [("to_the_end.txt", 2, to_the_end), ("caught.txt", 11, caught)]
+# How each journey is rowed; four_visits is the journey to the end kept as a mouse script.
+# Should a seed no longer give its journey, choose another in milestones.txt.
+ROWERS = {"four_visits": to_the_end, "to_the_end": to_the_end, "caught": caught}
+
+
+def write_table():
+    with open(README) as f:
+        text = f.read().splitlines(keepends=True)
+    first = text.index(next(l for l in text if l.startswith("| journey | seed |")))
+    last = next(i for i in range(first, len(text)) if not text[i].startswith("|"))
+    with open(README, "w") as f:
+        f.write("".join(text[:first]) + replays.table() + "".join(text[last:]))
 
 
 def main():
     sim = sys.argv[1] if len(sys.argv) > 1 else os.path.join(ROOT, "build", "tools",
                                                              "velmoor-sim", "velmoor-sim")
-    for name, seed, row in JOURNEYS:
-        lines = []
-        ticks = row(sim, seed, lines)
-        with tempfile.NamedTemporaryFile("w", suffix=".txt") as script:
-            script.write("\n".join(lines) + "\n")
-            script.flush()
-            subprocess.run([sim, "--seed", str(seed), "--ticks", str(ticks), "--input",
-                            script.name, "--record", os.path.join(HERE, name), "--data",
-                            GAME_DATA], check=True)
-        print("%s: seed %d, %d motion lines" % (name, seed, len(lines)))
-        subprocess.run([sys.executable, os.path.join(HERE, "check_replay.py"), sim,
-                        os.path.join(HERE, name), GAME_DATA], check=True)
+    reached, tmp = [], tempfile.TemporaryDirectory()
+    for name, (seed, _) in replays.read_milestones().items():
+        lines, path = [], os.path.join(replays.HERE, name + ".txt")
+        ticks = ROWERS[name](sim, seed, lines)
+        script, record = path, []
+        if name == "four_visits":
+            lines[:0] = ["# A game rowed to all four lighthouses (seed %d)." % seed,
+                         "# TICK XREL YREL; made by make_replays.py"]
+        else:
+            script, record = os.path.join(tmp.name, "script.txt"), ["--record", path]
+        with open(script, "w") as f:
+            f.write("\n".join(lines) + "\n")
+        out = subprocess.run([sim, "--seed", str(seed), "--ticks", str(ticks), "--input", script,
+                              "--trace", "-", "--data", GAME_DATA] + record, check=True,
+                             capture_output=True, text=True).stdout
+        marks = replays.milestones([json.loads(line) for line in out.splitlines()])
+        marks = " ".join("%s:%d" % m for m in marks)
+        reached.append("%-13s %-5d %s\n" % (name, seed, marks))
+        print("%s: seed %d, %d motion lines, %s" % (name, seed, len(lines), marks))
+    with open(replays.MILESTONES) as f:
+        header = [line for line in f if line.startswith("#")]
+    with open(replays.MILESTONES, "w") as f:
+        f.write("".join(header + reached))
+    write_table()
+    for name in replays.read_milestones():
+        subprocess.run([sys.executable, os.path.join(replays.HERE, "replays.py"), "check", sim,
+                        name, GAME_DATA], check=True)
 
 
 if __name__ == "__main__":

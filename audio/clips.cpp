@@ -1,12 +1,10 @@
-// The clip table: WAV files loaded through SDL and converted to signed 16-bit mono 44100 Hz.
+// The clip table: WAV files read as signed 16-bit mono 44100 Hz, failed ones left empty.
 #include "audio/clips.h"
 
-#include <SDL/SDL.h>
-#include <climits>
 #include <cstdio>
 #include <cstring>
 
-#include "audio/voice.h"
+#include "audio/wav_read.h"
 #include "base/data.h"
 
 std::vector<SampleClip> sample_clips;
@@ -19,46 +17,6 @@ static SampleClip failed_clip(const char *path, const char *why) {
     return SampleClip{0, nullptr};
 }
 
-// SDL's own words when it set any, else ours.
-static const char *sdl_reason(const char *ours) {
-    const char *said = SDL_GetError();
-    return said && *said ? said : ours;
-}
-
-// Runs SDL's conversion over a copy of the loaded bytes into clip; null, or why it could not.
-static const char *convert_to_device_format(const SDL_AudioSpec &format, const Uint8 *wav,
-                                            Uint32 len, SampleClip &clip) {
-    if (!wav || len == 0) return "no samples";
-    SDL_AudioCVT cvt;
-    std::memset(&cvt, 0, sizeof cvt);
-    SDL_ClearError();
-    int built = SDL_BuildAudioCVT(&cvt, format.format, format.channels, format.freq, AUDIO_S16LSB,
-                                  1, SAMPLE_RATE);
-    if (built < 0 || cvt.len_mult < 1) return sdl_reason("no conversion to 16-bit mono 44100 Hz");
-    if (len > static_cast<Uint32>(INT_MAX / cvt.len_mult)) return "too long to convert";
-    size_t bytes = static_cast<size_t>(len) * cvt.len_mult;
-    int16_t *buf = new int16_t[bytes / 2 + 1];
-    std::memcpy(buf, wav, len);
-    int converted = static_cast<int>(len);
-    if (built) {
-        cvt.buf = reinterpret_cast<Uint8 *>(buf);
-        cvt.len = converted;
-        SDL_ClearError();
-        bool ran = SDL_ConvertAudio(&cvt) == 0;
-        if (!ran || cvt.len_cvt < 0 || cvt.len_cvt > static_cast<int>(bytes)) {
-            delete[] buf;
-            return ran ? "conversion overran its buffer" : sdl_reason("conversion failed");
-        }
-        converted = cvt.len_cvt;
-    }
-    if (converted < 2) {
-        delete[] buf;
-        return "no samples";
-    }
-    clip = SampleClip{converted / 2, buf};
-    return nullptr;
-}
-
 static uint32_t little32(const unsigned char *p) {
     return p[0] | p[1] << 8 | p[2] << 16 | static_cast<uint32_t>(p[3]) << 24;
 }
@@ -66,7 +24,7 @@ static uint32_t little32(const unsigned char *p) {
 // SDL keeps whatever part of a cut-short data chunk it finds. A recording cut short is a
 // damaged file (a looped growl would jump at its seam), so the chunks are walked first: false,
 // with the reason in why, when the data chunk claims more bytes than the file holds. Anything
-// else wrong is left for SDL to name.
+// else wrong is left for the reader to name.
 static bool data_chunk_whole(const char *path, char *why, size_t size) {
     FILE *f = std::fopen(path, "rb");
     if (!f) return true;
@@ -92,15 +50,8 @@ SampleClip load_clip(const char *name) {
     char path[4096], why[128];
     std::snprintf(path, sizeof path, "%s/samples/%s.wav", data_root, name);
     if (!data_chunk_whole(path, why, sizeof why)) return failed_clip(path, why);
-    SDL_AudioSpec format;
-    Uint8 *wav = nullptr;
-    Uint32 len = 0;
-    SDL_ClearError();
-    if (!SDL_LoadWAV_RW(SDL_RWFromFile(path, "rb"), 1, &format, &wav, &len))
-        return failed_clip(path, sdl_reason("not a WAV file"));
     SampleClip clip{0, nullptr};
-    const char *reason = convert_to_device_format(format, wav, len, clip);
-    SDL_FreeWAV(wav);
+    const char *reason = read_wav(path, clip);
     return reason ? failed_clip(path, reason) : clip;
 }
 

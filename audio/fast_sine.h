@@ -1,13 +1,14 @@
 // A sine for the mixer's hot path, accurate to about 1e-16: a 1024-step table of sines and
 // cosines, and the angle-addition rule for the small remainder. The single-precision result
 // is the correctly rounded sine in all but the rarest last-bit cases, at a third of the
-// library's cost. Phases beyond ±1e5 rad go to the library.
+// cost of a full sine. Phases beyond ±1e5 rad go to the full one (base/trig.h).
 #pragma once
 
 #include <cmath>
 #include <cstdint>
 
 #include "base/constants.h"
+#include "base/trig.h"
 
 constexpr int SINE_STEPS = 1024; // table steps per turn
 
@@ -40,7 +41,7 @@ inline double sine_in_range(double x) {
 
 // The sine in double of any phase.
 inline double sine_of(double x) {
-    return std::fabs(x) < 1e5 ? sine_in_range(x) : std::sin(x);
+    return std::fabs(x) < 1e5 ? sine_in_range(x) : sine_d(x);
 }
 
 // The sine in single precision of a single-precision phase.

@@ -7,8 +7,12 @@
 
 // Asked before any other constructor might need it; until then the portable path is used.
 static bool processor_has_avx2() {
+#if SINE_BATCH_AVX2
     __builtin_cpu_init();
     return __builtin_cpu_supports("avx2");
+#else
+    return false;
+#endif
 }
 
 bool batch_sines_use_avx2 = processor_has_avx2();
@@ -38,19 +42,22 @@ static bool phases_in_range_portable(const double *x, int n) {
 }
 
 void add_sine_samples(const double *theta, const float *gain, int32_t *sum, int n) {
-    if (batch_sines_use_avx2)
-        add_sine_samples_avx2(theta, gain, sum, n);
-    else
-        add_sine_samples_portable(theta, gain, sum, n);
+#if SINE_BATCH_AVX2
+    if (batch_sines_use_avx2) return add_sine_samples_avx2(theta, gain, sum, n);
+#endif
+    add_sine_samples_portable(theta, gain, sum, n);
 }
 
 void add_line_samples(const PhaseLine &line, const float *gain, int32_t *sum, int n) {
-    if (batch_sines_use_avx2)
-        add_line_samples_avx2(line, gain, sum, n);
-    else
-        add_line_samples_portable(line, gain, sum, n);
+#if SINE_BATCH_AVX2
+    if (batch_sines_use_avx2) return add_line_samples_avx2(line, gain, sum, n);
+#endif
+    add_line_samples_portable(line, gain, sum, n);
 }
 
 bool phases_in_range(const double *x, int n) {
-    return batch_sines_use_avx2 ? phases_in_range_avx2(x, n) : phases_in_range_portable(x, n);
+#if SINE_BATCH_AVX2
+    if (batch_sines_use_avx2) return phases_in_range_avx2(x, n);
+#endif
+    return phases_in_range_portable(x, n);
 }

@@ -4,12 +4,13 @@
 // passes over a chunk of samples: one long chain of dependent steps per sample would leave the
 // processor waiting. A vibrato's slow wobble is carried by a rotation instead, wherever that is
 // sure to round to the same single-precision value as the table sine.
+#include "audio/sine_batch_avx2.h"
+#if SINE_BATCH_AVX2
 #include <immintrin.h>
 
 #include <cmath>
 
 #include "audio/sine_batch.h"
-#include "audio/sine_batch_avx2.h"
 
 #define AVX2 __attribute__((target("avx2")))
 
@@ -187,3 +188,4 @@ AVX2 bool phases_in_range_avx2(const double *x, int n) {
     for (; i < n; i++) in &= std::fabs(x[i]) < BATCH_PHASE_LIMIT;
     return in;
 }
+#endif

@@ -1,10 +1,9 @@
 // The scale and its tone tables: seven degrees of E-flat minor, each a precomputed sine.
-#include <cmath>
-
 #include "audio/convert.h"
 #include "audio/fast_sine.h"
 #include "audio/voice.h"
 #include "base/constants.h"
+#include "base/trig.h"
 
 float scale_hz[NUM_DEGREES];
 int16_t *tone_tables[NUM_DEGREES];
@@ -24,7 +23,7 @@ static float power_by_squaring(float r, int k) {
 // The semitone offsets from A 440 of the seven degrees: -6, -4, -3, -1, +1, +2, +4.
 void build_scale() {
     static const int semitones[NUM_DEGREES] = {-6, -4, -3, -1, 1, 2, 4};
-    float r = static_cast<float>(std::pow(2.0, static_cast<double>(1.0f / 12.0f)));
+    float r = static_cast<float>(two_to_the(static_cast<double>(1.0f / 12.0f)));
     for (int k = 0; k < NUM_DEGREES; k++) {
         int s = semitones[k];
         if (s < 0)

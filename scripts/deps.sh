@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian packages Velmoor needs; quiet and quick when they are all there.
-# Usage: scripts/deps.sh [--test]   (--test adds what the test suite needs)
+# Usage: scripts/deps.sh [--test] [--web]   (--test adds what the test suite needs, --web the
+# WebAssembly build of velmoor-sim and Node to run it)
 set -euo pipefail
 
 build_pkgs=(
@@ -24,12 +25,18 @@ test_pkgs=(
   valgrind               # memcheck over velmoor-sim and the game (scripts/check-memory.sh)
 )
 
+web_pkgs=(
+  emscripten             # emcc 3.1.6 with its SDL 1.2, clang, Node
+)
+
 pkgs=("${build_pkgs[@]}")
-case "$*" in
-  "") ;;
-  --test) pkgs+=("${test_pkgs[@]}") ;;
-  *) echo "usage: scripts/deps.sh [--test]" >&2; exit 2 ;;
-esac
+for arg in "$@"; do
+  case "$arg" in
+    --test) pkgs+=("${test_pkgs[@]}") ;;
+    --web) pkgs+=("${web_pkgs[@]}") ;;
+    *) echo "usage: scripts/deps.sh [--test] [--web]" >&2; exit 2 ;;
+  esac
+done
 
 installed() {
   dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q 'install ok installed'

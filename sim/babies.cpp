@@ -3,6 +3,7 @@
 
 #include "audio/sound.h"
 #include "base/random.h"
+#include "base/trig.h"
 #include "sim/phases.h"
 #include "sim/unit.h"
 
@@ -40,8 +41,8 @@ static void scatter_swollen() {
 
 static void burst(const Baby &b) {
     float angle = (random_int() % 1000) * 0.001f * TWO_PI_F;
-    drift_vx += 0.5f * std::cos(angle);
-    drift_vy += 0.5f * std::sin(angle);
+    drift_vx += 0.5f * cosine_f(angle);
+    drift_vy += 0.5f * sine_f(angle);
     turn_rate += (random_int() % 2) ? 0.06f : -0.06f;
     sound_event(SOUND_BABY_BURST, b.x, b.y, b.z, 0.0f, 0);
     scatter_swollen();
@@ -77,8 +78,8 @@ static void swim(Baby &b, int c) {
     default: {
         float angle = (random_int() % 1000) * 0.001f * TWO_PI_F;
         float rate = c * 0.00025f + 0.01f;
-        b.vx = b.vx * 0.99f + std::cos(angle) * rate;
-        b.vy = b.vy * 0.99f + std::sin(angle) * rate;
+        b.vx = b.vx * 0.99f + cosine_f(angle) * rate;
+        b.vy = b.vy * 0.99f + sine_f(angle) * rate;
         b.vz *= 0.95f;
         break;
     }

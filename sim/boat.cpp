@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "audio/sound.h"
+#include "base/trig.h"
 #include "sim/phases.h"
 
 // The oars swing within +-15 degrees; the part of the motion that would carry them past
@@ -25,8 +26,8 @@ static void stroke() {
         factor = 1.0f - std::min(steer - 0.5f, 1.0f);
         turn_rate -= row_input * (1.0f - factor) * 0.00005f;
     }
-    row_vx += std::cos(boat_heading) * row_input * factor * 0.0001f;
-    row_vy += std::sin(boat_heading) * row_input * factor * 0.0001f;
+    row_vx += cosine_f(boat_heading) * row_input * factor * 0.0001f;
+    row_vy += sine_f(boat_heading) * row_input * factor * 0.0001f;
     float speed = std::sqrt(row_vx * row_vx + row_vy * row_vy);
     if (speed > 0.3f) {
         row_vx = row_vx / speed * 0.3f;

@@ -2,6 +2,7 @@
 #include <cmath>
 
 #include "base/random.h"
+#include "base/trig.h"
 #include "sim/phases.h"
 #include "sim/unit.h"
 
@@ -22,11 +23,11 @@ static void ring_boat() {
         float angle = i / n * TWO_PI_F;
         float tx, ty, step;
         if (i % 2) {
-            tx = boat_x + 4.0f * std::cos(boat_heading) + 4.0f * std::cos(angle);
-            ty = boat_y + 4.0f * std::sin(boat_heading) + 4.0f * std::sin(angle);
+            tx = boat_x + 4.0f * cosine_f(boat_heading) + 4.0f * cosine_f(angle);
+            ty = boat_y + 4.0f * sine_f(boat_heading) + 4.0f * sine_f(angle);
         } else {
-            tx = boat_x + 4.0f * std::cos(angle);
-            ty = boat_y + 4.0f * std::sin(angle);
+            tx = boat_x + 4.0f * cosine_f(angle);
+            ty = boat_y + 4.0f * sine_f(angle);
         }
         float dx = tx - p.x, dy = ty - p.y;
         float dd = dx * dx + dy * dy;

@@ -2,6 +2,7 @@
 #include <cmath>
 
 #include "base/random.h"
+#include "base/trig.h"
 #include "sim/phases.h"
 
 // The angle factor is 0.0001, not 0.001: every wall's second goal lies within about
@@ -10,8 +11,8 @@ void draw_wall_goals(Wall &wall) {
     wall.a_goal_x = (random_int() % 12101 - 6050) * 0.01f;
     wall.a_goal_y = (random_int() % 12101 - 6050) * 0.01f;
     float angle = (random_int() % 1000) * 0.0001f * TWO_PI_F;
-    wall.b_goal_x = wall.a_goal_x + 10.0f * std::sin(angle);
-    wall.b_goal_y = wall.a_goal_y + 10.0f * std::cos(angle);
+    wall.b_goal_x = wall.a_goal_x + 10.0f * sine_f(angle);
+    wall.b_goal_y = wall.a_goal_y + 10.0f * cosine_f(angle);
 }
 
 void place_walls() {

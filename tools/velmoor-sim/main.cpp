@@ -8,7 +8,6 @@
 #include "audio/audio.h"
 #include "base/data.h"
 #include "base/random.h"
-#include "data_dir.h"
 #include "headless.h"
 #include "journey/journey.h"
 #include "options.h"
@@ -153,8 +152,7 @@ int main(int argc, char **argv) {
     if ((!opt.input.empty() && !read_journey(opt.input.c_str(), "velmoor-sim", journey)) ||
         !settle_options(opt, journey) || !check_outputs(opt) || !open_outputs(opt, out))
         return 2;
-    if (opt.data.empty()) opt.data = find_data_dir();
-    data_root = opt.data.c_str();
+    find_data_root("velmoor-sim", opt.data.c_str());
     JourneyPlace at{};
     seed_own_random(opt.seed);
     uint64_t audio_before_reset = audio_draws_before(journey, at, 0);

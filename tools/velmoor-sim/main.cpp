@@ -146,7 +146,7 @@ int main(int argc, char **argv) {
     Outputs out;
     if (!parse_options(argc, argv, opt)) return 2;
     if (opt.help) {
-        print_usage(stdout);
+        opt.version ? print_version(stdout) : print_usage(stdout);
         return 0;
     }
     if ((!opt.input.empty() && !read_journey(opt.input.c_str(), "velmoor-sim", journey)) ||

@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "base/version.h"
 #include "journey/journey.h"
 
 // Digits only (no sign, no blanks), within max.
@@ -24,7 +25,7 @@ static bool fail(const char *what, const char *name) {
     std::fprintf(stderr,
                  "velmoor-sim: %s %s (usage: velmoor-sim [--seed N] [--ticks T] [--input FILE] "
                  "[--trace FILE|-] [--state FILE|-] [--wav FILE|-] [--record FILE] [--data DIR]; "
-                 "--help says more)\n",
+                 "--help says more, --version the version)\n",
                  what, name);
     return false;
 }
@@ -61,6 +62,10 @@ void print_usage(FILE *f) {
         "The game: VELMOOR_RECORD=FILE velmoor [window] records a journey;\n"
         "VELMOOR_PLAY=FILE [VELMOOR_PLAY_SPEED=N] velmoor window plays one back.\n",
         f);
+}
+
+void print_version(FILE *f) {
+    std::fprintf(f, "velmoor-sim %s\n", velmoor_version);
 }
 
 bool settle_options(SimOptions &opt, const Journey &input) {
@@ -119,8 +124,9 @@ static bool known(const char *name) {
 bool parse_options(int argc, char **argv, SimOptions &opt) {
     opt = SimOptions{};
     for (int i = 1; i < argc; i += 2) {
-        if (!std::strcmp(argv[i], "--help")) {
+        if (!std::strcmp(argv[i], "--help") || !std::strcmp(argv[i], "--version")) {
             opt.help = true;
+            opt.version = argv[i][2] == 'v';
             return true;
         }
         if (!known(argv[i])) return fail("unknown option", argv[i]);

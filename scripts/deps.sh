@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian packages Velmoor needs; quiet and quick when they are all there.
-# Usage: scripts/deps.sh [--test]   (--test adds what the test suite needs)
+# Usage: scripts/deps.sh [--test|--package]   (--test adds what the test suite needs;
+# --package that and what building and checking the Debian package needs)
 set -euo pipefail
 
 build_pkgs=(
@@ -24,11 +25,20 @@ test_pkgs=(
   valgrind               # memcheck over velmoor-sim and the game (scripts/check-memory.sh)
 )
 
+package_pkgs=(
+  dpkg-dev file          # dpkg-shlibdeps for the package's Depends; cpack finds the programs with file
+  lintian
+  desktop-file-utils     # desktop-file-validate
+  appstream              # appstreamcli validate
+  man-db                 # man --warnings
+)
+
 pkgs=("${build_pkgs[@]}")
 case "$*" in
   "") ;;
   --test) pkgs+=("${test_pkgs[@]}") ;;
-  *) echo "usage: scripts/deps.sh [--test]" >&2; exit 2 ;;
+  --package) pkgs+=("${test_pkgs[@]}" "${package_pkgs[@]}") ;;
+  *) echo "usage: scripts/deps.sh [--test|--package]" >&2; exit 2 ;;
 esac
 
 installed() {

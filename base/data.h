@@ -6,7 +6,8 @@
 // The folder holding models/, img/ and samples/; loaders format their paths from it. "dat",
 // relative to the working directory, until find_data_root has chosen.
 extern const char *data_root;
-// The source tree's dat/ of this build, fixed when it was configured.
+// The source tree's dat/ of this build, fixed when it was configured; empty when the build was
+// told not to look there (a package's).
 extern std::string source_data_dir;
 // The installed data folder, found from where the program lies; empty when that is unknown.
 extern std::string installed_data_dir;

@@ -47,7 +47,7 @@ build_package() {
   local flags
   flags=$(DEB_BUILD_MAINT_OPTIONS=hardening=+all dpkg-buildflags --export=sh) && eval "$flags" &&
     cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVELMOOR_TESTS=OFF \
-      -DCMAKE_INSTALL_PREFIX=/usr -DCMAKE_C_FLAGS="$CPPFLAGS $CFLAGS" \
+      -DVELMOOR_FIND_SOURCE_DATA=OFF -DCMAKE_INSTALL_PREFIX=/usr -DCMAKE_C_FLAGS="$CPPFLAGS $CFLAGS" \
       -DCMAKE_CXX_FLAGS="$CPPFLAGS $CXXFLAGS" -DCMAKE_EXE_LINKER_FLAGS="$LDFLAGS" >/dev/null &&
     cmake --build "$build" -j"$(nproc)" >"$work/build.log" 2>&1 &&
     (cd "$build" && rm -f ./*.deb && cpack -G DEB >"$work/cpack.log" 2>&1) ||

@@ -140,8 +140,14 @@ quits_with_escape() {
     { echo "status $status: $(head -c 400 "$work/game.err")"; return 1; }
 }
 
-installed_version() { [ "$(/usr/games/velmoor --version)" = "velmoor $(dpkg-deb -f "$deb" Version)" ]; }
-check "velmoor --version names the package's version" installed_version
+answers() { # --version names the package's version; --help says how to play; both exit 0
+  local version
+  version=$(dpkg-deb -f "$deb" Version)
+  [ "$(/usr/games/velmoor --version)" = "velmoor $version" ] &&
+    [ "$(/usr/games/velmoor-sim --version)" = "velmoor-sim $version" ] &&
+    /usr/games/velmoor --help | grep -q '^usage: velmoor'
+}
+check "velmoor and velmoor-sim answer --version and --help" answers
 check "Xvfb starts" start_xvfb || finish
 start_game / /usr/games/velmoor window
 check "/usr/games/velmoor window, started from /, shows the boat" sees_boat

@@ -3,7 +3,9 @@
 #include "app/shell.h"
 
 int main(int argc, char **argv) {
+    if (answer_help_or_version(argc, argv)) return 0;
     windowed = command_line_windowed(argc, argv);
+    if (command_line_user_folder(argc, argv)) enter_user_folder();
     start_up(open_journeys());
     run_main_loop();
     shut_down();

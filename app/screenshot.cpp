@@ -2,6 +2,7 @@
 #include <GL/gl.h>
 #include <cstdio>
 #include <new>
+#include <sys/stat.h>
 
 #include "app/image.h"
 #include "app/screenshot.h"
@@ -23,9 +24,19 @@ void take_screenshot() {
     }
     flip_image(image, FLIP_ROWS);
     char name[32];
-    std::snprintf(name, sizeof name, "screen%d.tga", screenshot_counter);
+    next_screenshot_name(name, sizeof name);
     save_image(name, FILE_FORMAT_TGA, image);
     destroy_image(image);
     delete[] buffer;
     screenshot_counter++; // advances even when nothing could be written
+}
+
+// A player's pictures from an earlier run are never replaced: the counter passes over every
+// name that is taken, whatever it is (a file, a folder, a link that leads nowhere).
+void next_screenshot_name(char *name, size_t size) {
+    struct stat st;
+    for (;; screenshot_counter++) {
+        std::snprintf(name, size, "screen%d.tga", screenshot_counter);
+        if (lstat(name, &st) != 0 || screenshot_counter == INT32_MAX) return;
+    }
 }

@@ -8,6 +8,13 @@ extern bool windowed;       // any command-line text: a 640 x 480 window instead
 
 // True when the arguments, joined by blanks, hold anything but blanks.
 bool command_line_windowed(int argc, char **argv);
+// --help or --version as the only argument: the answer printed on standard output, and true.
+bool answer_help_or_version(int argc, char **argv);
+// True when --user-folder is among the arguments.
+bool command_line_user_folder(int argc, char **argv);
+// Goes into $XDG_DATA_HOME/velmoor (~/.local/share/velmoor), made when missing; when it cannot,
+// says why in one line and stays in the working directory.
+void enter_user_folder();
 // Adds the wall time since `last` to the accumulator and takes out every whole 25 ms tick;
 // unsigned arithmetic makes the timer's wrap-around harmless.
 uint32_t take_due_ticks(uint32_t now, uint32_t last, uint32_t &accumulator);

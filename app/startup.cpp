@@ -7,6 +7,7 @@
 #include "app/shell.h"
 #include "assets/assets.h"
 #include "audio/audio.h"
+#include "base/data.h"
 #include "base/random.h"
 #include "render/render.h"
 #include "render/video.h"
@@ -82,6 +83,7 @@ static void hold_pointer_again() {
 }
 
 void start_up(uint32_t seed) {
+    find_data_root("velmoor", std::getenv("VELMOOR_DATA"));
     seed_random(seed);
     init_sdl();
     SDL_WM_SetCaption("Velmoor", "Velmoor");

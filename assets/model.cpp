@@ -1,6 +1,8 @@
 // A model file made into one display list of filled polygons, and let go again.
 #include <GL/gl.h>
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <fstream>
 
 #include "assets/assets.h"
@@ -27,7 +29,11 @@ Model *load_model(const char *name) {
     std::snprintf(path, sizeof path, "%s/models/%s.ac", data_root, name);
     Model *m = new Model;
     std::ifstream in(path);
-    if (in && read_model(in, m)) {
+    if (!in) {
+        say_not_loaded(path, std::strerror(errno));
+    } else if (!read_model(in, m)) {
+        say_not_loaded(path, "not an AC3D model, or a damaged one");
+    } else {
         m->list = glGenLists(1);
         compile_model(*m);
     }

@@ -13,7 +13,7 @@ static const char *const clip_names[] = {"growl", "baby"};
 static_assert(sizeof clip_names / sizeof clip_names[0] == NUM_CLIPS, "one name per clip");
 
 static SampleClip failed_clip(const char *path, const char *why) {
-    std::fprintf(stderr, "Couldn't load %s: %s\n", path, why);
+    say_not_loaded(path, why);
     return SampleClip{0, nullptr};
 }
 

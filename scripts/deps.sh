@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian packages Velmoor needs; quiet and quick when they are all there.
-# Usage: scripts/deps.sh [--test] [--web]   (--test adds what the test suite needs, --web the
+# Usage: scripts/deps.sh [--test] [--package] [--web]   (--test adds what the test suite needs;
+# --package that and what building and checking the Debian package needs; --web the
 # WebAssembly build of velmoor-sim and Node to run it)
 set -euo pipefail
 
@@ -29,12 +30,21 @@ web_pkgs=(
   emscripten             # emcc 3.1.6 with its SDL 1.2, clang, Node
 )
 
+package_pkgs=(
+  dpkg-dev file          # dpkg-shlibdeps for the package's Depends; cpack finds the programs with file
+  lintian
+  desktop-file-utils     # desktop-file-validate
+  appstream              # appstreamcli validate
+  man-db                 # man --warnings
+)
+
 pkgs=("${build_pkgs[@]}")
 for arg in "$@"; do
   case "$arg" in
     --test) pkgs+=("${test_pkgs[@]}") ;;
+    --package) pkgs+=("${test_pkgs[@]}" "${package_pkgs[@]}") ;;
     --web) pkgs+=("${web_pkgs[@]}") ;;
-    *) echo "usage: scripts/deps.sh [--test] [--web]" >&2; exit 2 ;;
+    *) echo "usage: scripts/deps.sh [--test] [--package] [--web]" >&2; exit 2 ;;
   esac
 done
 

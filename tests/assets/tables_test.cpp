@@ -62,10 +62,24 @@ void load_both() {
     load_textures();
 }
 
-TEST(Tables, MissingFilesKeepEveryIdAndPrintNothing) {
+// The files each line of TEXT names, in order: "Couldn't load PATH: why" gives PATH.
+std::string named(const std::string &text) {
+    std::string paths;
+    for (size_t at = 0, end; (end = text.find('\n', at)) != std::string::npos; at = end + 1) {
+        std::string line = text.substr(at, end - at);
+        paths += line.compare(0, 14, "Couldn't load ") ? "?" + line : line.substr(14, line.find(": ") - 14);
+        paths += " ";
+    }
+    return paths;
+}
+
+TEST(Tables, MissingFilesKeepEveryIdAndAreEachNamedOnce) {
     open_window();
-    make_data_folder();
-    EXPECT_EQ(printed_by(load_both), "");
+    std::string r = make_data_folder();
+    EXPECT_EQ(named(printed_by(load_both)),
+              r + "/models/sphere.ac " + r + "/models/sphere_s.ac " + r + "/models/boat.ac " + r +
+                  "/models/oar.ac " + r + "/models/edge.ac " + r + "/models/box.ac " + r +
+                  "/models/lighthouse.ac " + r + "/img/baby.png " + r + "/img/quellorn.png ");
     ASSERT_EQ(models.size(), size_t(NUM_MODELS));
     for (const Model *m : models) {
         EXPECT_EQ(m->list, 0u);
@@ -91,7 +105,13 @@ TEST(Tables, LoadedFilesDrawAndDamagedOnesStayEmpty) {
     png[8 + 25] = 1; // the image data's length runs 16 MB past the end: the decoder crashes
     write_file(root + "/img/quellorn.png", std::string(png.begin(), png.end()));
 
-    EXPECT_EQ(printed_by(load_both), "");
+    std::string printed = printed_by(load_both);
+    EXPECT_NE(printed.find("Couldn't load " + root + "/models/lighthouse.ac: not an AC3D model"),
+              std::string::npos) << printed;
+    EXPECT_NE(printed.find("Couldn't load " + root + "/img/quellorn.png: not a PNG image"),
+              std::string::npos) << printed;
+    EXPECT_EQ(printed.find(root + "/models/edge.ac"), std::string::npos) << printed;
+    EXPECT_EQ(printed.find(root + "/img/baby.png"), std::string::npos) << printed;
     ASSERT_EQ(models.size(), size_t(NUM_MODELS));
     unsigned edge = models[MODEL_EDGE]->list, baby = textures[TEXTURE_BABY]->name;
     EXPECT_TRUE(glIsList(edge));
@@ -127,7 +147,7 @@ TEST(Tables, LoadedFilesDrawAndDamagedOnesStayEmpty) {
 TEST(Tables, TheGamesOwnFilesAllLoad) {
     open_window();
     data_root = GAME_DATA;
-    load_both();
+    EXPECT_EQ(printed_by(load_both), "");
     for (const Model *m : models) EXPECT_TRUE(glIsList(m->list));
     for (const Texture *t : textures) EXPECT_TRUE(glIsTexture(t->name));
     release_assets();

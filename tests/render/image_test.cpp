@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "app/image.h"
+#include "app/screenshot.h"
 
 // A 3 x 2 picture with every pixel different; alpha varies and must not show.
 static std::vector<uint8_t> sample_pixels() {
@@ -111,37 +112,50 @@ TEST(Image, UnwritablePlaceWritesNothingAndSaysSo) {
     destroy_image(image);
 }
 
-// A link planted under the screenshot's name is replaced; the file it points at is untouched.
-// A directory of that name stays a directory, and no stray temporary file is left behind.
-TEST(Image, SavingReplacesALinkAndLeavesADirectoryAlone) {
+// Screenshots pass over every name that is taken: a file, a link (even one that leads
+// nowhere) and a folder; the picture lands on the first free number and nothing else changes.
+// The writer itself, handed a link's name, replaces the link and leaves the file it points at.
+TEST(Image, ScreenshotsTakeTheFirstFreeNameAndSavingReplacesALink) {
     std::vector<uint8_t> px = sample_pixels();
     Image *image = create_image_with_pixels(3, 2, PIXEL_FORMAT_RGBA8, px.data());
     std::string dir = scratch_name("dir");
     ASSERT_EQ(mkdir(dir.c_str(), 0700), 0);
-    std::string target = dir + "/precious", link = dir + "/screen0.tga";
-    FILE *f = std::fopen(target.c_str(), "w");
+    char was[4096];
+    ASSERT_TRUE(getcwd(was, sizeof was));
+    ASSERT_EQ(chdir(dir.c_str()), 0);
+    FILE *f = std::fopen("precious", "w");
     ASSERT_TRUE(f);
     std::fputs("keep me", f);
     std::fclose(f);
-    ASSERT_EQ(symlink(target.c_str(), link.c_str()), 0);
-    EXPECT_TRUE(save_image(link.c_str(), FILE_FORMAT_TGA, image));
+    ASSERT_EQ(symlink("precious", "screen0.tga"), 0);
+    ASSERT_EQ(mkdir("screen1.tga", 0700), 0);
+    ASSERT_EQ(symlink("nowhere", "screen2.tga"), 0);
+    char name[32];
+    screenshot_counter = 0;
+    next_screenshot_name(name, sizeof name);
+    EXPECT_STREQ(name, "screen3.tga");
+    EXPECT_EQ(screenshot_counter, 3);
+    EXPECT_TRUE(save_image(name, FILE_FORMAT_TGA, image));
+    screenshot_counter = 1;
+    next_screenshot_name(name, sizeof name); // later presses go on from the counter
+    EXPECT_STREQ(name, "screen4.tga");
+
+    EXPECT_TRUE(save_image("screen0.tga", FILE_FORMAT_TGA, image));
     struct stat st;
-    ASSERT_EQ(lstat(link.c_str(), &st), 0);
+    ASSERT_EQ(lstat("screen0.tga", &st), 0);
     EXPECT_TRUE(S_ISREG(st.st_mode));
     EXPECT_EQ(st.st_size, 18 + 3 * 2 * 3);
-    ASSERT_EQ(stat(target.c_str(), &st), 0);
+    ASSERT_EQ(stat("precious", &st), 0);
     EXPECT_EQ(st.st_size, 7);
-    std::string sub = dir + "/screen1.tga";
-    ASSERT_EQ(mkdir(sub.c_str(), 0700), 0);
-    EXPECT_FALSE(save_image(sub.c_str(), FILE_FORMAT_TGA, image));
-    ASSERT_EQ(lstat(sub.c_str(), &st), 0);
+    EXPECT_FALSE(save_image("screen1.tga", FILE_FORMAT_TGA, image));
+    ASSERT_EQ(lstat("screen1.tga", &st), 0);
     EXPECT_TRUE(S_ISDIR(st.st_mode));
     destroy_image(image);
-    std::string list = "ls -A '" + dir + "' | wc -l";
-    FILE *p = popen(list.c_str(), "r");
+    FILE *p = popen("ls -A | wc -l", "r");
     int entries = -1;
     ASSERT_TRUE(p && std::fscanf(p, "%d", &entries) == 1);
     pclose(p);
-    EXPECT_EQ(entries, 3); // precious, screen0.tga, screen1.tga
+    EXPECT_EQ(entries, 5); // precious and screen0 to screen3: no stray temporary file
+    ASSERT_EQ(chdir(was), 0);
     std::system(("rm -rf '" + dir + "'").c_str());
 }

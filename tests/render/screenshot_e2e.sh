@@ -1,5 +1,6 @@
 #!/bin/bash
-# Print Screen in the running game: screen0.tga, then screen1.tga, upright, as on the screen.
+# Print Screen in the running game: a screen0.tga from an earlier run is kept, and the two
+# pictures land in screen1.tga and screen2.tga, upright, as on the screen.
 # usage: screenshot_e2e.sh VELMOOR_BINARY REPO_ROOT
 set -u
 game=$(realpath "$1")
@@ -54,20 +55,22 @@ done
 before0=$(window_mean "$wid" 200x60+220+380)
 warm_before=$(warmth_of 200x60+220+380 "$E2E_WORK/window.png")
 xdotool key Print
-wait_for_tga screen0.tga
+wait_for_tga screen1.tga
 after0=$(window_mean "$wid" 200x60+220+380)
 warm_after=$(warmth_of 200x60+220+380 "$E2E_WORK/window.png")
 before1=$after0
 xdotool key Print
-wait_for_tga screen1.tga
+wait_for_tga screen2.tga
 after1=$(window_mean "$wid" 200x60+220+380)
 xdotool key Escape
 e2e_wait_exit 20
 rc=$E2E_RC
 [ "$rc" = 0 ] || e2e_fail "the game exited with $rc"
-[ -e screen2.tga ] && e2e_fail "one key press, one screenshot: screen2.tga should not exist"
+[ -e screen3.tga ] && e2e_fail "one key press, one screenshot: screen3.tga should not exist"
+[ "$(cat screen0.tga)" = "a screenshot left by an earlier run" ] ||
+  e2e_fail "screen0.tga from an earlier run was replaced"
 
-for f in screen0.tga screen1.tga; do
+for f in screen1.tga screen2.tga; do
   size=$(identify -format '%wx%h' "$f" 2>/dev/null)
   [ "$size" = 640x480 ] || e2e_fail "$f does not open as a 640x480 image ($size)"
   top=$(mean_of 640x60+0+0 "$f")
@@ -77,17 +80,17 @@ for f in screen0.tga screen1.tga; do
   # Plants may reach into the top, but it stays far darker than the lit sea.
   [ "${top:-99}" -le $((low / 4)) ] || e2e_fail "$f is not upright: its top is lit ($top)"
   # Within a few levels of what the window showed around the same moment.
-  if [ "$f" = screen0.tga ]; then a=$before0 b=$after0; else a=$before1 b=$after1; fi
+  if [ "$f" = screen1.tga ]; then a=$before0 b=$after0; else a=$before1 b=$after1; fi
   lo=$((a < b ? a : b)) hi=$((a > b ? a : b))
   [ "$low" -ge $((lo - 6)) ] && [ "$low" -le $((hi + 6)) ] ||
     e2e_fail "$f differs from the screen: $low against $a before and $b after"
 done
 # The boat, brown, sits in the lower middle: red above blue there, as on the screen. Swapped
 # channels would turn it blue.
-warm=$(warmth_of 200x60+220+380 screen0.tga)
+warm=$(warmth_of 200x60+220+380 screen1.tga)
 lo=$((warm_before < warm_after ? warm_before : warm_after))
 hi=$((warm_before > warm_after ? warm_before : warm_after))
 [ "${warm:-0}" -gt 20 ] && [ "$warm" -ge $((lo - 6)) ] && [ "$warm" -le $((hi + 6)) ] ||
-  e2e_fail "screen0.tga's colours differ from the screen: red minus blue $warm, on the screen $warm_before to $warm_after"
+  e2e_fail "screen1.tga's colours differ from the screen: red minus blue $warm, on the screen $warm_before to $warm_after"
 echo "screenshots: lower middle $low, window $a to $b, top $top; red minus blue $warm"
 exit 0

@@ -1,6 +1,6 @@
 // Times the real frame (ticks, noise, 3D passes, screen pass, swap) in a 640 x 480 window:
 // first at the start of a journey, then in the full late world, with what each kind of object
-// costs. usage: bench-frame [FRAMES] [DATA], DATA the data folder ("dat").
+// costs. usage: bench-frame [FRAMES] [DATA], DATA the data folder when there is no ./dat.
 // Run it where there is a display, e.g. xvfb-run -a -s "-screen 0 1024x768x24" bench-frame.
 #include <GL/gl.h>
 #include <SDL/SDL.h>
@@ -140,7 +140,7 @@ int main(int argc, char **argv) {
         std::fprintf(stderr, "usage: bench-frame [FRAMES] [DATA]\n");
         return 1;
     }
-    if (argc > 2) data_root = argv[2];
+    find_data_root("bench-frame", argc > 2 ? argv[2] : nullptr);
     open_window();
     char driver[32] = "";
     SDL_VideoDriverName(driver, sizeof driver);

@@ -1,4 +1,4 @@
-// The two sprite images, square and a power of two on a side.
+// The two sprite images, square and a power of two on a side, and the icon.
 #pragma once
 
 #include <cstdint>
@@ -11,3 +11,5 @@ struct Picture {
 
 Picture make_baby_picture();
 Picture make_quellorn_picture();
+// The game's icon, SIZE pixels on a side.
+Picture make_icon_picture(int size);

@@ -8,7 +8,6 @@
 #include "audio/audio.h"
 #include "base/data.h"
 #include "base/random.h"
-#include "data_dir.h"
 #include "headless.h"
 #include "journey/journey.h"
 #include "journey_step/step.h"
@@ -122,14 +121,13 @@ int main(int argc, char **argv) {
     Outputs out;
     if (!parse_options(argc, argv, opt)) return 2;
     if (opt.help) {
-        print_usage(stdout);
+        opt.version ? print_version(stdout) : print_usage(stdout);
         return 0;
     }
     if ((!opt.input.empty() && !read_journey(opt.input.c_str(), "velmoor-sim", journey)) ||
         !settle_options(opt, journey) || !check_outputs(opt) || !open_outputs(opt, out))
         return 2;
-    if (opt.data.empty()) opt.data = find_data_dir();
-    data_root = opt.data.c_str();
+    find_data_root("velmoor-sim", opt.data.c_str());
     seed_own_random(opt.seed);
     prepare_headless(opt.seed);
     JourneyStep step;

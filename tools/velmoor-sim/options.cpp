@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "base/version.h"
 #include "journey/journey.h"
 
 // Digits only (no sign, no blanks), within max.
@@ -24,7 +25,7 @@ static bool fail(const char *what, const char *name) {
     std::fprintf(stderr,
                  "velmoor-sim: %s %s (usage: velmoor-sim [--seed N] [--ticks T] [--input FILE] "
                  "[--trace FILE|-] [--state FILE|-] [--wav FILE|-] [--record FILE] [--data DIR]; "
-                 "--help says more)\n",
+                 "--help says more, --version the version)\n",
                  what, name);
     return false;
 }
@@ -46,7 +47,8 @@ void print_usage(FILE *f) {
         "                 seed, the motion, the draws of the audio thread (or of --wav's\n"
         "                 mixer, for a mouse script), a sync line every 100 ticks, after\n"
         "                 each lighthouse visit, catch and restart, and at the end\n"
-        "  --data DIR     the data folder holding samples/\n"
+        "  --data DIR     the data folder holding samples/, when the working directory\n"
+        "                 has no dat/; else the source tree's dat/, then the installed one\n"
         "A journey's lines (blank lines and # comments are skipped):\n"
         "  seed N               the seed, 0 to 4294967295, at most once\n"
         "  TICK XREL YREL       a mouse motion delivered before tick TICK (from 1)\n"
@@ -62,6 +64,10 @@ void print_usage(FILE *f) {
         "The game: VELMOOR_RECORD=FILE velmoor [window] records a journey;\n"
         "VELMOOR_PLAY=FILE [VELMOOR_PLAY_SPEED=N] velmoor window plays one back.\n",
         f);
+}
+
+void print_version(FILE *f) {
+    std::fprintf(f, "velmoor-sim %s\n", velmoor_version);
 }
 
 bool settle_options(SimOptions &opt, const Journey &input) {
@@ -120,8 +126,9 @@ static bool known(const char *name) {
 bool parse_options(int argc, char **argv, SimOptions &opt) {
     opt = SimOptions{};
     for (int i = 1; i < argc; i += 2) {
-        if (!std::strcmp(argv[i], "--help")) {
+        if (!std::strcmp(argv[i], "--help") || !std::strcmp(argv[i], "--version")) {
             opt.help = true;
+            opt.version = argv[i][2] == 'v';
             return true;
         }
         if (!known(argv[i])) return fail("unknown option", argv[i]);

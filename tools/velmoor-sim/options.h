@@ -12,7 +12,8 @@ struct SimOptions {
     uint64_t ticks;     // the most ticks to run
     bool has_seed;      // --seed was given
     bool has_ticks;     // --ticks was given
-    bool help;          // --help: the usage, and nothing run
+    bool help;          // --help or --version: the usage or the version, and nothing run
+    bool version;       // --version
     std::string input;  // a journey or a mouse script, or empty
     std::string trace;  // JSON Lines trace, "-" for standard output, or empty
     std::string state;  // the final state as one JSON object, or empty
@@ -28,3 +29,5 @@ bool parse_options(int argc, char **argv, SimOptions &opt);
 bool settle_options(SimOptions &opt, const Journey &input);
 // The whole usage, the journey's lines included.
 void print_usage(FILE *f);
+// "velmoor-sim VERSION".
+void print_version(FILE *f);

@@ -83,7 +83,7 @@ static void hold_pointer_again() {
 }
 
 void start_up(uint32_t seed) {
-    find_data_root("velmoor", std::getenv("VELMOOR_DATA"));
+    find_data_root("velmoor", std::getenv("VELMOOR_DATA"), false);
     seed_random(seed);
     init_sdl();
     SDL_WM_SetCaption("Velmoor", "Velmoor");

@@ -1,5 +1,5 @@
-// The data folder: the working directory's dat/ first, as the game always had it, then the
-// folder asked for, then the data of the source tree the program was built from, then the
+// The data folder: the working directory's dat/ first, as the game always had it (a tool's
+// --data before it), then the folder asked for, then the data of the source tree the program was built from, then the
 // installed data beside the program.
 #include "base/data.h"
 
@@ -32,9 +32,11 @@ void say_not_loaded(const char *path, const char *why) {
     std::fprintf(stderr, "Couldn't load %s: %s\n", path, why);
 }
 
-bool find_data_root(const char *program, const char *asked) {
+bool find_data_root(const char *program, const char *asked, bool command_line) {
     static std::string chosen; // data_root points into it
-    const std::string places[] = {"dat", asked ? asked : "", source_data_dir, installed_data_dir};
+    const std::string named = asked ? asked : "";
+    const std::string places[] = {command_line ? named : "dat", command_line ? "dat" : named,
+                                  source_data_dir, installed_data_dir};
     std::string looked;
     for (const std::string &place : places) {
         if (is_folder(place)) {

@@ -12,16 +12,18 @@ namespace {
 // Which of the four places exist as folders in one case, and which must be chosen.
 struct DataCase {
     bool here, asked, source, installed;
+    bool command_line;      // a tool's --data rather than the game's VELMOOR_DATA
     const char *asked_name; // "" for none given; "asked" names a folder when `asked` is set
     const char *chosen;     // "dat", "asked", "source", "installed", or null for none
 };
 
 const DataCase CASES[] = {
-    {false, true, true, true, "asked", "asked"},    // VELMOOR_DATA or --data
-    {false, false, true, true, "asked", "source"},  // a name that is no folder is passed over
-    {false, false, false, true, "", "installed"},   // none given, and the source tree is gone
-    {true, true, true, true, "asked", "dat"},       // ./dat before all, as the game always had it
-    {false, false, false, false, "asked", nullptr}, // nowhere at all
+    {false, true, true, true, false, "asked", "asked"},    // VELMOOR_DATA
+    {false, false, true, true, true, "asked", "source"},   // a name that is no folder is passed over
+    {false, false, false, true, false, "", "installed"},   // none given, and the source tree is gone
+    {true, true, true, true, false, "asked", "dat"},       // ./dat before all, as the game always had it
+    {true, true, true, true, true, "asked", "asked"},      // but a tool's --data before ./dat
+    {false, false, false, false, false, "asked", nullptr}, // nowhere at all
 };
 
 TEST(DataFolder, TheFirstPlaceThatIsAFolderIsChosen) {
@@ -41,7 +43,7 @@ TEST(DataFolder, TheFirstPlaceThatIsAFolderIsChosen) {
         source_data_dir = dir + "/source";
         installed_data_dir = dir + "/installed";
         testing::internal::CaptureStderr();
-        bool found = find_data_root("velmoor", c.asked_name);
+        bool found = find_data_root("velmoor", c.asked_name, c.command_line);
         std::string said = testing::internal::GetCapturedStderr();
         SCOPED_TRACE(dir);
         EXPECT_EQ(found, c.chosen != nullptr);

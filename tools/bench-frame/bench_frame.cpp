@@ -140,7 +140,7 @@ int main(int argc, char **argv) {
         std::fprintf(stderr, "usage: bench-frame [FRAMES] [DATA]\n");
         return 1;
     }
-    find_data_root("bench-frame", argc > 2 ? argv[2] : nullptr);
+    find_data_root("bench-frame", argc > 2 ? argv[2] : nullptr, true);
     open_window();
     char driver[32] = "";
     SDL_VideoDriverName(driver, sizeof driver);

@@ -137,19 +137,21 @@ static void play(Soak &s) {
 }
 
 static bool parse(int argc, char **argv, Soak &s) {
+    const char *data = nullptr;
     for (int i = 1; i + 1 < argc; i += 2) {
         if (!std::strcmp(argv[i], "--seed"))
             s.seed = static_cast<uint32_t>(std::strtoul(argv[i + 1], nullptr, 10));
         else if (!std::strcmp(argv[i], "--ticks"))
             s.ticks = std::strtoull(argv[i + 1], nullptr, 10);
         else if (!std::strcmp(argv[i], "--data"))
-            data_root = argv[i + 1];
+            data = argv[i + 1];
         else if (!std::strcmp(argv[i], "--input"))
             s.input = argv[i + 1];
         else
             return false;
     }
     if (argc % 2 == 0) return false;
+    find_data_root("soak", data, true);
     if (s.input) {
         if (!read_journey(s.input, "soak", s.journey)) return false;
         s.seed = s.journey.seed;

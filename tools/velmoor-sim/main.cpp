@@ -127,7 +127,7 @@ int main(int argc, char **argv) {
     if ((!opt.input.empty() && !read_journey(opt.input.c_str(), "velmoor-sim", journey)) ||
         !settle_options(opt, journey) || !check_outputs(opt) || !open_outputs(opt, out))
         return 2;
-    find_data_root("velmoor-sim", opt.data.c_str());
+    find_data_root("velmoor-sim", opt.data.c_str(), true);
     seed_own_random(opt.seed);
     prepare_headless(opt.seed);
     JourneyStep step;

@@ -9,12 +9,12 @@
 #include "base/data.h"
 #include "base/random.h"
 #include "data_dir.h"
-#include "headless.h"
+#include "headless/headless.h"
 #include "journey/journey.h"
 #include "options.h"
 #include "outputs.h"
 #include "sim/state.h"
-#include "trace.h"
+#include "headless/trace.h"
 #include "wav.h"
 
 static uint64_t drawn_after_tick; // shared-stream values drawn when the last tick ended

@@ -22,13 +22,13 @@ static bool read_file(const char *path, std::vector<uint8_t> *bytes) {
     return read;
 }
 
-Texture *load_texture(const char *name) {
+Texture load_texture(const char *name) {
     char path[1024];
     std::snprintf(path, sizeof path, "%s/img/%s.png", data_root, name);
-    Texture *t = new Texture{0};
+    Texture t{0};
     std::vector<uint8_t> bytes;
     if (read_file(path, &bytes) && png_is_sound(bytes.data(), bytes.size()))
-        t->name = SOIL_load_OGL_texture_from_memory(bytes.data(), static_cast<int>(bytes.size()),
+        t.name = SOIL_load_OGL_texture_from_memory(bytes.data(), static_cast<int>(bytes.size()),
                                                     SOIL_LOAD_AUTO, SOIL_CREATE_NEW_ID, 0);
     return t;
 }

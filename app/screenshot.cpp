@@ -4,11 +4,10 @@
 #include <new>
 
 #include "app/image.h"
-#include "app/screenshot.h"
 #include "app/shell.h"
 #include "render/screen.h"
 
-int32_t screenshot_counter;
+static int32_t screenshot_counter; // the next file's number; 0 at the start of every run
 
 // Between frames the front buffer holds what was last presented. OpenGL hands the rows over
 // bottom first; the flip makes the image upright.

@@ -20,7 +20,7 @@ import sys
 STRONG = set("TDBRGSC")          # defined here, not weak
 OUTSIDE_USERS = {"main", "LLVMFuzzerTestOneInput", "LLVMFuzzerInitialize"}
 REPLACED = re.compile(r"^_Z(nw|na|dl|da)")  # operator new and delete, replaced for the program
-GTEST_MADE = re.compile(r"_Test(?:E|_)|_Test\d|testing8internal|gtest")
+GTEST_MADE = re.compile(r"_Test(?:8TestBodyEv|10test_info_E|24gtest_registering_dummy_E)$")  # TEST()s
 
 
 def objects(build):

@@ -72,7 +72,8 @@ def main():
     findings, for_tests = set(), set()
     for obj, names in defined.items():
         for name in names:
-            if name in OUTSIDE_USERS or REPLACED.search(name) or GTEST_MADE.search(name):
+            if (name in OUTSIDE_USERS or name.startswith("__") or REPLACED.search(name)
+                    or GTEST_MADE.search(name)):  # "__": the compiler's, e.g. ASan's __odr_asan
                 continue
             others = used.get(name, set()) - {obj}
             source = str(objs[obj].resolve().relative_to(source_root))

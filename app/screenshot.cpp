@@ -9,7 +9,7 @@
 #include "app/shell.h"
 #include "render/screen.h"
 
-int32_t screenshot_counter;
+static int32_t screenshot_counter; // the next file's number; 0 at the start of every run
 
 // Between frames the front buffer holds what was last presented. OpenGL hands the rows over
 // bottom first; the flip makes the image upright.
@@ -24,7 +24,7 @@ void take_screenshot() {
     }
     flip_image(image, FLIP_ROWS);
     char name[32];
-    next_screenshot_name(name, sizeof name);
+    next_screenshot_name(screenshot_counter, name, sizeof name);
     save_image(name, FILE_FORMAT_TGA, image);
     destroy_image(image);
     delete[] buffer;
@@ -33,10 +33,10 @@ void take_screenshot() {
 
 // A player's pictures from an earlier run are never replaced: the counter passes over every
 // name that is taken, whatever it is (a file, a folder, a link that leads nowhere).
-void next_screenshot_name(char *name, size_t size) {
+void next_screenshot_name(int32_t &counter, char *name, size_t size) {
     struct stat st;
-    for (;; screenshot_counter++) {
-        std::snprintf(name, size, "screen%d.tga", screenshot_counter);
-        if (lstat(name, &st) != 0 || screenshot_counter == INT32_MAX) return;
+    for (;; counter++) {
+        std::snprintf(name, size, "screen%d.tga", counter);
+        if (lstat(name, &st) != 0 || counter == INT32_MAX) return;
     }
 }

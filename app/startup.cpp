@@ -99,8 +99,8 @@ void start_up(uint32_t seed) {
 
 void shut_down() {
     close_journeys();
-    free_noise_pixels();
+    release_noise();
     audio_shutdown();
-    release_assets();
+    tear_down_video();
     SDL_Quit();
 }

@@ -163,8 +163,8 @@ bool read_model(std::istream &in, Model *model) {
             skip_tokens(in, 21);
         } else if (token == "OBJECT") {
             skip_tokens(in, 1);
-            model->objects.push_back(new ModelObject);
-            read_object_body(in, model->objects.back());
+            model->objects.emplace_back();
+            read_object_body(in, &model->objects.back());
         }
     }
     return true;
@@ -173,9 +173,4 @@ bool read_model(std::istream &in, Model *model) {
 bool read_model_from_memory(const char *data, size_t size, Model *model) {
     std::istringstream in(std::string(data, size));
     return read_model(in, model);
-}
-
-void free_model_objects(Model *model) {
-    for (ModelObject *o : model->objects) delete o;
-    model->objects.clear();
 }

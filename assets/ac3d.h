@@ -18,10 +18,9 @@ struct ModelObject {
 
 struct Model {
     unsigned list = 0;                  // the display list that draws it; 0 when loading failed
-    std::vector<ModelObject *> objects; // every OBJECT block at any depth, file order; owned
+    std::vector<ModelObject> objects; // every OBJECT block at any depth, file order
 };
 
 // Appends the objects of the stream to the model; false when the header is not ours.
 bool read_model(std::istream &in, Model *model);
 bool read_model_from_memory(const char *data, size_t size, Model *model);
-void free_model_objects(Model *model);

@@ -11,8 +11,8 @@ static const char *const texture_names[] = {"baby", "quellorn"};
 static_assert(sizeof texture_names / sizeof *texture_names == NUM_TEXTURES,
               "one name per texture id");
 
-std::vector<Model *> models;
-std::vector<Texture *> textures;
+std::vector<Model> models;
+std::vector<Texture> textures;
 
 // A model that fails to load still takes its place, so that the ids never shift.
 void load_models() {
@@ -25,11 +25,8 @@ void load_textures() {
 
 // Models, then textures, each in id order; a texture name of 0 is ignored by OpenGL.
 void release_assets() {
-    for (Model *m : models) release_model(m);
+    for (Model &m : models) release_model(&m);
     models.clear();
-    for (Texture *t : textures) {
-        glDeleteTextures(1, &t->name);
-        delete t;
-    }
+    for (Texture &t : textures) glDeleteTextures(1, &t.name);
     textures.clear();
 }

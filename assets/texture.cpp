@@ -27,17 +27,17 @@ static const char *read_file(const char *path, std::vector<uint8_t> *bytes) {
     return why;
 }
 
-Texture *load_texture(const char *name) {
+Texture load_texture(const char *name) {
     char path[1024];
     std::snprintf(path, sizeof path, "%s/img/%s.png", data_root, name);
-    Texture *t = new Texture{0};
+    Texture t{0};
     std::vector<uint8_t> bytes;
     const char *why = read_file(path, &bytes);
     if (!why && !png_is_sound(bytes.data(), bytes.size())) why = "not a PNG image, or a damaged one";
     if (!why) {
-        t->name = SOIL_load_OGL_texture_from_memory(bytes.data(), static_cast<int>(bytes.size()),
+        t.name = SOIL_load_OGL_texture_from_memory(bytes.data(), static_cast<int>(bytes.size()),
                                                     SOIL_LOAD_AUTO, SOIL_CREATE_NEW_ID, 0);
-        if (!t->name) why = SOIL_last_result();
+        if (!t.name) why = SOIL_last_result();
     }
     if (why) say_not_loaded(path, why);
     return t;

@@ -9,7 +9,7 @@
 
 float eye_x, eye_y, eye_z;
 float billboard_matrix[16];
-float light_position[4];
+static float light_position[4]; // GL_LIGHT0, two units above the boat, fixed in the world
 
 static const GLfloat LAMP_AMBIENT[4] = {0.4f, 0.4f, 0.4f, 1.0f};
 static const GLfloat LAMP_DIFFUSE[4] = {0.9f, 0.9f, 0.9f, 1.0f};

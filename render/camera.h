@@ -1,22 +1,18 @@
 // The chase camera, its lamp and the surface materials: recomputed at the start of every frame.
 #pragma once
 
-constexpr int NUM_MATERIALS = 5;
-
-// Indices into materials, one per kind of surface.
-enum MaterialId { MATERIAL_SEA, MATERIAL_BOAT, MATERIAL_PLANT, MATERIAL_WALL, MATERIAL_LIGHTHOUSE };
-
-struct Material {
-    float ambient[4];
-    float diffuse[4];
-    float specular[4];
-    float shininess;
+// The surface materials, one per kind of surface.
+enum MaterialId {
+    MATERIAL_SEA,
+    MATERIAL_BOAT,
+    MATERIAL_PLANT,
+    MATERIAL_WALL,
+    MATERIAL_LIGHTHOUSE,
+    NUM_MATERIALS
 };
 
 extern float eye_x, eye_y, eye_z;  // the camera, one unit behind the boat and 1.5 above the sea
 extern float billboard_matrix[16]; // column-major; turns a local x-y quad to face the camera
-extern float light_position[4];    // GL_LIGHT0, two units above the boat, fixed in the world
-extern const Material materials[NUM_MATERIALS]; // indexed by MaterialId; no colour tracking
 
 // Projection, view, billboard matrix and lamp for this frame; leaves GL_MODELVIEW current.
 void set_camera();

@@ -3,7 +3,15 @@
 
 #include "render/camera.h"
 
-const Material materials[NUM_MATERIALS] = {
+struct Material {
+    float ambient[4];
+    float diffuse[4];
+    float specular[4];
+    float shininess;
+};
+
+// Indexed by MaterialId; no colour tracking.
+static const Material materials[] = {
     // sea
     {{0.1f, 0.1f, 0.1f, 1.0f}, {0.4f, 0.4f, 0.4f, 1.0f}, {0.8f, 0.8f, 0.8f, 1.0f}, 10.0f},
     // boat and oars
@@ -15,7 +23,7 @@ const Material materials[NUM_MATERIALS] = {
     // lighthouse
     {{0.01f, 0.01f, 0.01f, 1.0f}, {0.05f, 0.05f, 0.05f, 1.0f}, {0.1f, 0.1f, 0.1f, 1.0f}, 1.0f},
 };
-static_assert(NUM_MATERIALS == MATERIAL_LIGHTHOUSE + 1, "one material per MaterialId");
+static_assert(sizeof materials / sizeof *materials == NUM_MATERIALS, "one material per MaterialId");
 
 void apply_material(int index) {
     const Material &m = materials[index];

@@ -39,7 +39,10 @@ void refresh_noise() {
         noise_pixels[i] = static_cast<uint8_t>(std::rand() % 255);
 }
 
-void free_noise_pixels() {
+// The buffer and the texture go together, so a later start finds neither.
+void release_noise() {
     delete[] noise_pixels;
     noise_pixels = nullptr;
+    if (noise_texture) glDeleteTextures(1, &noise_texture);
+    noise_texture = 0;
 }

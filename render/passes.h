@@ -30,5 +30,4 @@ void draw_walls();
 void draw_chaser();
 void draw_babies();
 void draw_boat();
-void draw_screen_pass(); // fade, then draw_overlay
-void draw_overlay();     // the film grain
+void draw_screen_pass(); // fade, then the film grain

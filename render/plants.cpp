@@ -33,12 +33,14 @@ static void turtle_segment(int steps) {
 static const TurtleOps gl_turtle = {glPushMatrix, glPopMatrix, turtle_step, turtle_turn,
                                     turtle_segment};
 
-void draw_plant_string(const char *text, int &position) {
+// The turtle's walk as OpenGL calls on the modelview, each straight run one stretched edge.
+static void draw_plant_string(const char *text, int &position) {
     walk_plant_string(text, position, gl_turtle);
 }
 
-// The segments are stretched along one axis, so their normals need renormalising.
-void build_plant(char *text) {
+// One plant into the list being compiled: the text grown (kept in text), then walked. The
+// segments are stretched along one axis, so their normals need renormalising.
+static void build_plant(char *text) {
     grow_plant_text(text);
     glEnable(GL_NORMALIZE);
     glPushMatrix();
@@ -55,6 +57,11 @@ void build_plant_lists() {
         build_plant(plant_texts[k]);
         glEndList();
     }
+}
+
+void release_plant_lists() {
+    if (plant_list_base) glDeleteLists(plant_list_base, NUM_PLANT_KINDS);
+    plant_list_base = 0;
 }
 
 // Within 50 units of the boat (not the eye); plant m is always turned by 7m degrees, drawn

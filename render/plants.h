@@ -6,7 +6,5 @@ extern unsigned plant_list_base; // the first of the ten plant lists, one per ki
 // Grows and records the ten plants, kind by kind; needs the models loaded (each records
 // calls of the edge model's list) and takes the plants' random draws in kind order.
 void build_plant_lists();
-// One plant into the list being compiled: the text grown (kept in text), then walked.
-void build_plant(char *text);
-// The turtle's walk as OpenGL calls on the modelview, each straight run one stretched edge.
-void draw_plant_string(const char *text, int &position);
+// Deletes the ten lists (at shutdown, before the models whose lists they call).
+void release_plant_lists();

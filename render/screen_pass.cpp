@@ -26,7 +26,7 @@ static void draw_fade() {
 }
 
 // The 64 x 64 tile repeats every 100 pixels; this frame's pixels are uploaded here.
-void draw_overlay() {
+static void draw_overlay() {
     glDepthMask(GL_FALSE);
     glDisable(GL_DEPTH_TEST);
     glEnable(GL_TEXTURE_2D);

@@ -21,3 +21,8 @@ bool set_up_video(bool windowed) {
     load_textures();
     return true;
 }
+
+void tear_down_video() {
+    release_plant_lists();
+    release_assets();
+}

@@ -8,14 +8,13 @@
 
 namespace {
 
-// A model read from text, its objects freed at the end of the test.
+// A model read from text.
 struct Read {
     Model model;
     bool ours;
     explicit Read(const std::string &text)
         : ours(read_model_from_memory(text.data(), text.size(), &model)) {}
-    ~Read() { free_model_objects(&model); }
-    const ModelObject &object(size_t i) const { return *model.objects.at(i); }
+    const ModelObject &object(size_t i) const { return model.objects.at(i); }
 };
 
 std::string surface(const std::vector<int> &refs, const char *uv = " 0 0") {
@@ -53,13 +52,13 @@ void expect_cube_normals(const ModelObject &o) {
 
 // What the reader promises whatever the input: aligned lists, indices in range, no NaN.
 void expect_sound(const Model &m) {
-    for (const ModelObject *o : m.objects) {
-        ASSERT_EQ(o->normals.size(), o->vertices.size());
-        for (const Vec3 &n : o->normals)
+    for (const ModelObject &o : m.objects) {
+        ASSERT_EQ(o.normals.size(), o.vertices.size());
+        for (const Vec3 &n : o.normals)
             EXPECT_TRUE(std::isfinite(n.x) && std::isfinite(n.y) && std::isfinite(n.z));
-        for (const Surface &s : o->surfaces) {
+        for (const Surface &s : o.surfaces) {
             EXPECT_GE(s.size(), 3u);
-            for (int32_t i : s) EXPECT_TRUE(i >= 0 && size_t(i) < o->vertices.size());
+            for (int32_t i : s) EXPECT_TRUE(i >= 0 && size_t(i) < o.vertices.size());
         }
     }
 }

@@ -81,12 +81,12 @@ TEST(Tables, MissingFilesKeepEveryIdAndAreEachNamedOnce) {
                   "/models/oar.ac " + r + "/models/edge.ac " + r + "/models/box.ac " + r +
                   "/models/lighthouse.ac " + r + "/img/baby.png " + r + "/img/quellorn.png ");
     ASSERT_EQ(models.size(), size_t(NUM_MODELS));
-    for (const Model *m : models) {
-        EXPECT_EQ(m->list, 0u);
-        EXPECT_TRUE(m->objects.empty());
+    for (const Model &m : models) {
+        EXPECT_EQ(m.list, 0u);
+        EXPECT_TRUE(m.objects.empty());
     }
     ASSERT_EQ(textures.size(), size_t(NUM_TEXTURES));
-    for (const Texture *t : textures) EXPECT_EQ(t->name, 0u);
+    for (const Texture &t : textures) EXPECT_EQ(t.name, 0u);
     EXPECT_EQ(printed_by(release_assets), "");
     EXPECT_TRUE(models.empty() && textures.empty());
 }
@@ -113,12 +113,12 @@ TEST(Tables, LoadedFilesDrawAndDamagedOnesStayEmpty) {
     EXPECT_EQ(printed.find(root + "/models/edge.ac"), std::string::npos) << printed;
     EXPECT_EQ(printed.find(root + "/img/baby.png"), std::string::npos) << printed;
     ASSERT_EQ(models.size(), size_t(NUM_MODELS));
-    unsigned edge = models[MODEL_EDGE]->list, baby = textures[TEXTURE_BABY]->name;
+    unsigned edge = models[MODEL_EDGE].list, baby = textures[TEXTURE_BABY].name;
     EXPECT_TRUE(glIsList(edge));
-    EXPECT_EQ(models[MODEL_LIGHTHOUSE]->list, 0u);
-    EXPECT_EQ(models[MODEL_BOX]->list, 0u);
+    EXPECT_EQ(models[MODEL_LIGHTHOUSE].list, 0u);
+    EXPECT_EQ(models[MODEL_BOX].list, 0u);
     EXPECT_TRUE(glIsTexture(baby));
-    EXPECT_EQ(textures[TEXTURE_QUELLORN]->name, 0u);
+    EXPECT_EQ(textures[TEXTURE_QUELLORN].name, 0u);
 
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
@@ -148,8 +148,8 @@ TEST(Tables, TheGamesOwnFilesAllLoad) {
     open_window();
     data_root = GAME_DATA;
     EXPECT_EQ(printed_by(load_both), "");
-    for (const Model *m : models) EXPECT_TRUE(glIsList(m->list));
-    for (const Texture *t : textures) EXPECT_TRUE(glIsTexture(t->name));
+    for (const Model &m : models) EXPECT_TRUE(glIsList(m.list));
+    for (const Texture &t : textures) EXPECT_TRUE(glIsTexture(t.name));
     release_assets();
 }
 

@@ -4,7 +4,7 @@
 #include <cstdlib>
 
 #include "app/shell.h"
-#include "trace.h"
+#include "headless/trace.h"
 
 int main(int argc, char **argv) {
     if (argc != 2) {

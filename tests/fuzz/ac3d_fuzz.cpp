@@ -24,7 +24,6 @@ static void check_object(const ModelObject &o) {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     Model model;
     read_model_from_memory(reinterpret_cast<const char *>(data), size, &model);
-    for (const ModelObject *o : model.objects) check_object(*o);
-    free_model_objects(&model);
+    for (const ModelObject &o : model.objects) check_object(o);
     return 0;
 }

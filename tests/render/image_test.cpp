@@ -131,13 +131,13 @@ TEST(Image, ScreenshotsTakeTheFirstFreeNameAndSavingReplacesALink) {
     ASSERT_EQ(mkdir("screen1.tga", 0700), 0);
     ASSERT_EQ(symlink("nowhere", "screen2.tga"), 0);
     char name[32];
-    screenshot_counter = 0;
-    next_screenshot_name(name, sizeof name);
+    int32_t counter = 0;
+    next_screenshot_name(counter, name, sizeof name);
     EXPECT_STREQ(name, "screen3.tga");
-    EXPECT_EQ(screenshot_counter, 3);
+    EXPECT_EQ(counter, 3);
     EXPECT_TRUE(save_image(name, FILE_FORMAT_TGA, image));
-    screenshot_counter = 1;
-    next_screenshot_name(name, sizeof name); // later presses go on from the counter
+    counter = 1;
+    next_screenshot_name(counter, name, sizeof name); // later presses go on from the counter
     EXPECT_STREQ(name, "screen4.tga");
 
     EXPECT_TRUE(save_image("screen0.tga", FILE_FORMAT_TGA, image));

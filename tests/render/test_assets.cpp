@@ -9,8 +9,8 @@
 #include "base/random.h"
 #include "render/plants.h"
 
-static std::vector<Model *> test_models;
-static std::vector<Texture *> test_textures;
+static std::vector<Model> test_models;
+static std::vector<Texture> test_textures;
 
 static void quad(const float n[3], const float v[4][3]) {
     glNormal3fv(n);
@@ -43,7 +43,7 @@ static void tube(float radius, int sides) {
     glEnd();
 }
 
-static Model *compiled(int id) {
+static Model compiled(int id) {
     unsigned list = glGenLists(1);
     glNewList(list, GL_COMPILE);
     if (id == MODEL_EDGE)
@@ -53,10 +53,10 @@ static Model *compiled(int id) {
     else // small enough to stay out of the tests' way, the boat's included
         box(-0.3f, 0.3f, -0.15f, 0.15f, 0.0f, 0.2f);
     glEndList();
-    return new Model{list, {}};
+    return Model{list, {}};
 }
 
-static Texture *solid_image(uint8_t r, uint8_t g, uint8_t b) {
+static Texture solid_image(uint8_t r, uint8_t g, uint8_t b) {
     uint8_t pixels[8 * 8 * 4];
     for (int i = 0; i < 8 * 8; i++) {
         pixels[4 * i] = r, pixels[4 * i + 1] = g, pixels[4 * i + 2] = b;
@@ -69,7 +69,7 @@ static Texture *solid_image(uint8_t r, uint8_t g, uint8_t b) {
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
     glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, 8, 8, 0, GL_RGBA, GL_UNSIGNED_BYTE, pixels);
     glBindTexture(GL_TEXTURE_2D, 0);
-    return new Texture{name};
+    return Texture{name};
 }
 
 void use_test_assets() {

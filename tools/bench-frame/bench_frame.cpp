@@ -48,8 +48,8 @@ static void open_window() {
     }
     count_plant_edges();
     int models_loaded = 0, textures_loaded = 0;
-    for (const Model *m : models) models_loaded += m->list != 0;
-    for (const Texture *t : textures) textures_loaded += t->name != 0;
+    for (const Model &m : models) models_loaded += m.list != 0;
+    for (const Texture &t : textures) textures_loaded += t.name != 0;
     std::printf("loaded from %s: %d of %d models, %d of %d images\n", data_root, models_loaded,
                 NUM_MODELS, textures_loaded, NUM_TEXTURES);
 }
@@ -164,7 +164,8 @@ int main(int argc, char **argv) {
     }
     describe_full_scene();
     print_object_costs(std::max(frames / 5, 20));
-    free_noise_pixels();
+    release_noise();
+    tear_down_video();
     SDL_Quit();
     return 0;
 }

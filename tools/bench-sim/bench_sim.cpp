@@ -11,7 +11,7 @@
 #include <new>
 #include <vector>
 
-#include "headless.h"
+#include "headless/headless.h"
 #include "sim/phases.h"
 
 using Clock = std::chrono::steady_clock;

@@ -7,7 +7,7 @@ double clamp01(double v) {
     return v < 0.0 ? 0.0 : v > 1.0 ? 1.0 : v;
 }
 
-double mix(double a, double b, double t) {
+static double mix(double a, double b, double t) {
     return a + (b - a) * t;
 }
 

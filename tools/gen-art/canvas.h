@@ -22,7 +22,6 @@ typedef Rgba (*Paint)(Vec2 p);
 std::vector<uint8_t> paint_picture(int size, Paint paint);
 
 double clamp01(double v);
-double mix(double a, double b, double t);
 Rgba mix(Rgba a, Rgba b, double t);
 double smoothstep(double edge0, double edge1, double v);
 double length(Vec2 v);

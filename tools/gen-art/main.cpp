@@ -8,7 +8,7 @@
 
 #include "mesh.h"
 #include "pictures.h"
-#include "png_write.h"
+#include "png_write/png_write.h"
 
 static const struct {
     const char *name;

@@ -17,7 +17,7 @@
 #include "audio/mixer.h"
 #include "base/data.h"
 #include "base/random.h"
-#include "headless.h"
+#include "headless/headless.h"
 #include "journey/journey.h"
 #include "journey_step/step.h"
 #include "sim/state.h"

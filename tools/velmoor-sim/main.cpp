@@ -8,13 +8,13 @@
 #include "audio/audio.h"
 #include "base/data.h"
 #include "base/random.h"
-#include "headless.h"
+#include "headless/headless.h"
 #include "journey/journey.h"
 #include "journey_step/step.h"
 #include "options.h"
 #include "outputs.h"
 #include "sim/state.h"
-#include "trace.h"
+#include "headless/trace.h"
 #include "wav.h"
 
 struct Outputs {

@@ -1,5 +1,5 @@
 // PNG files of our own: each row filtered the way that leaves the smallest sum, then zlib.
-#include "png_write.h"
+#include "png_write/png_write.h"
 
 #include <cstdio>
 #include <cstdlib>

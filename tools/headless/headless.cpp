@@ -1,5 +1,5 @@
 // The game's start-up without a window or a device.
-#include "headless.h"
+#include "headless/headless.h"
 
 #include "audio/audio.h"
 #include "base/random.h"

@@ -1,5 +1,5 @@
 // The driver's JSON: floats as %.9g, so every single-precision value reads back exactly.
-#include "trace.h"
+#include "headless/trace.h"
 
 #include <cstring>
 

@@ -1,13 +1,17 @@
 #!/usr/bin/env python3
 """Rows every golden journey again, after a deliberate change of the game (see the README).
 
-    tests/replays/make_replays.py [VELMOOR_SIM]     (default: build/tools/velmoor-sim/velmoor-sim)
+    tests/replays/make_replays.py [--keep-motion] [VELMOOR_SIM]
+                                        (default: build/tools/velmoor-sim/velmoor-sim)
 
 Each journey milestones.txt names is rowed with its seed, closed-loop: before every stroke the
 motion so far is replayed, which says where the boat is, and the oars' balance for the next
 stroke is chosen (a full turn either way, or straight). four_visits.txt stays a mouse script;
 the others are written by the game's own recorder (velmoor-sim --record). Then milestones.txt
 and the README's table are written with the ticks each reaches, and each is checked.
+With --keep-motion every journey keeps its motion, line for line, and is only recorded again:
+for a change that moves the world's last bits but not what the player did (the same strokes
+must still reach the same milestones, give or take a tick).
 """
 import json
 import math
@@ -97,6 +101,20 @@ def caught(sim, seed, lines):
 ROWERS = {"four_visits": to_the_end, "to_the_end": to_the_end, "caught": caught}
 
 
+def kept_motion(sim, seed, lines, name):
+    """The journey's own motion, Print Screen and audio lines; returns the tick it runs to."""
+    last = 0
+    with open(os.path.join(replays.HERE, name + ".txt")) as f:
+        for line in f:
+            words = line.split()
+            if not words or words[0].startswith("#") or words[0] == "seed":
+                continue
+            last = max(last, int(words[1] if not words[0].isdigit() else words[0]))
+            if words[0] != "sync":
+                lines.append(line.strip())
+    return last if not replays.is_mouse_script(name) else last + 1000
+
+
 def write_table():
     with open(README) as f:
         text = f.read().splitlines(keepends=True)
@@ -107,12 +125,18 @@ def write_table():
 
 
 def main():
-    sim = sys.argv[1] if len(sys.argv) > 1 else os.path.join(ROOT, "build", "tools",
-                                                             "velmoor-sim", "velmoor-sim")
+    args = sys.argv[1:]
+    keep = "--keep-motion" in args
+    args = [a for a in args if a != "--keep-motion"]
+    sim = args[0] if args else os.path.join(ROOT, "build", "tools", "velmoor-sim", "velmoor-sim")
     reached, tmp = [], tempfile.TemporaryDirectory()
     for name, (seed, _) in replays.read_milestones().items():
         lines, path = [], os.path.join(replays.HERE, name + ".txt")
-        ticks = ROWERS[name](sim, seed, lines)
+        if keep:
+            ticks = kept_motion(sim, seed, lines, name)
+            lines = [l for l in lines if not l.startswith("#")]
+        else:
+            ticks = ROWERS[name](sim, seed, lines)
         script, record = path, []
         if name == "four_visits":
             lines[:0] = ["# A game rowed to all four lighthouses (seed %d)." % seed,

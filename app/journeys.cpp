@@ -11,6 +11,7 @@
 #include "app/shell.h"
 #include "audio/audio.h"
 #include "base/random.h"
+#include "base/version.h"
 #include "journey/journey.h"
 #include "journey_step/step.h"
 #include "sim/state.h"
@@ -47,6 +48,7 @@ static bool playing(const GameJourney &g) {
 static void open_playback(GameJourney &g, const char *path, const char *speed) {
     if (!read_journey(path, "velmoor", g.played)) std::exit(1);
     if (!g.played.has_seed) give_up("%s has no seed line: a journey starts from its seed", path);
+    warn_other_version(g.played, velmoor_version, "velmoor", path);
     if (speed && *speed) {
         char *end = nullptr;
         unsigned long s = std::strtoul(speed, &end, 10);
@@ -67,7 +69,7 @@ uint32_t open_journeys() {
     if (play && *play) open_playback(game, play, std::getenv("VELMOOR_PLAY_SPEED"));
     uint32_t seed = playing(game) ? game.played.seed : clock_seed();
     if (record && *record) {
-        if (!start_recording(record, seed))
+        if (!start_recording(record, velmoor_version, seed))
             give_up("cannot write %s: %s", record, std::strerror(errno));
         game.record_path = record;
     }

@@ -41,7 +41,8 @@ static bool open_outputs(const SimOptions &opt, Outputs &out) {
     if (!open_output(opt.trace, "w", out.trace) || !open_output(opt.state, "w", out.state) ||
         !open_output(opt.wav, "wb", out.wav) || (out.wav && !start_wav(out.wav)))
         return false;
-    if (opt.record.empty() || start_recording(opt.record.c_str(), velmoor_version, opt.seed)) return true;
+    if (opt.record.empty() || start_recording(opt.record.c_str(), velmoor_version, opt.seed))
+        return true;
     std::fprintf(stderr, "velmoor-sim: cannot write %s: %s\n", opt.record.c_str(),
                  std::strerror(errno));
     return false;

@@ -202,7 +202,7 @@ void mix_samples(int16_t *out, int count) {
 void mix_audio(void *, Uint8 *stream, int len) {
     int count = len / 2;
     int16_t chunk[512];
-    if (mixer_own_random) draw_own_random(true);
+    draw_own_random(mixer_own_random); // under SDL's audio lock, as every change of it
     std::lock_guard<std::mutex> hold(voice_lock);
     for (int done = 0; done < count;) {
         int n = count - done < 512 ? count - done : 512;

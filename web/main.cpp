@@ -1,6 +1,8 @@
 // Velmoor's entry in the browser: the same start-up, then one frame per animation frame, held
 // still while the page has lost the pointer, until the game ends; and what the page asks of it.
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <emscripten.h>
 
 #include "app/journeys.h"
@@ -52,9 +54,13 @@ EMSCRIPTEN_KEEPALIVE void velmoor_flush() {
 }
 }
 
-// The page starts the game on a click, with VELMOOR_RECORD (and VELMOOR_PLAY) set; main
-// never returns (that would end the program): the browser calls the frames from here on.
-int main() {
+// The page starts the game on a click; its arguments are the environment it asks for
+// (VELMOOR_RECORD=FILE, VELMOOR_PLAY=FILE, VELMOOR_PLAY_SPEED=N), which the C library has read
+// before the page could set it. main never returns (that would end the program): the browser
+// calls the frames from here on.
+int main(int argc, char **argv) {
+    for (int i = 1; i < argc; i++)
+        if (!std::strncmp(argv[i], "VELMOOR_", 8) && std::strchr(argv[i], '=')) putenv(argv[i]);
     windowed = true;
     escape_quits = false;
     start_up(open_journeys());

@@ -158,6 +158,14 @@ void run_due_ticks(uint32_t n) {
     for (; n > 0; n--) run_game_tick(game);
 }
 
+#ifdef __EMSCRIPTEN__
+#include <emscripten.h>
+// The page asks how many ticks have run (its velmoor.tick()).
+extern "C" EMSCRIPTEN_KEEPALIVE double velmoor_ticks() {
+    return static_cast<double>(game.step.ticks_run);
+}
+#endif
+
 void frame_presented() {
     game.frame_behind = false;
 }

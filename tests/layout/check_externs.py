@@ -6,10 +6,7 @@ a test reads is used by two units; those read by nothing but their file and test
 and pass. Inline functions, templates and other weak definitions live
 in headers and are not looked at; nor are GoogleTest's generated test classes.
 
-    check_externs.py BUILD_DIR [PENDING]
-
-PENDING lists, one "source symbol" a line, findings allowed for now in files being rewritten
-elsewhere; an entry that is no longer found fails too, so the list only shrinks."""
+    check_externs.py BUILD_DIR"""
 import json
 import pathlib
 import re
@@ -82,26 +79,14 @@ def main():
             elif not source.startswith("tests/") and all(
                     str(objs[o]).startswith(str(source_root / "tests")) for o in others):
                 for_tests.add((source, name))
-    pending = set()
-    if len(sys.argv) == 3:
-        for line in pathlib.Path(sys.argv[2]).read_text().splitlines():
-            if line.strip() and not line.startswith("#"):
-                source, name = line.split()
-                pending.add((source, name))
-    names = demangle(sorted({n for _, n in findings | pending | for_tests}))
+    names = demangle(sorted({n for _, n in findings | for_tests}))
     for source, name in sorted(for_tests):
         print(f"note: {source}: {names[name]} is public for the tests alone")
-    bad = sorted(findings - pending)
-    stale = sorted(pending - findings)
-    for source, name in bad:
+    for source, name in sorted(findings):
         print(f"FAIL: {source}: {names[name]} is used by this file alone: make it static "
               f"or move it")
-    for source, name in stale:
-        print(f"FAIL: {source}: {names[name]} is listed as pending but no longer found: "
-              f"drop it from the list")
-    print(f"{len(objs)} objects, {sum(map(len, defined.values()))} external definitions, "
-          f"{len(findings & pending)} pending")
-    sys.exit(1 if bad or stale else 0)
+    print(f"{len(objs)} objects, {sum(map(len, defined.values()))} external definitions")
+    sys.exit(1 if findings else 0)
 
 
 if __name__ == "__main__":

@@ -28,6 +28,7 @@ test_pkgs=(
 
 web_pkgs=(
   emscripten             # emcc 3.1.6 with its SDL 1.2, clang, Node
+  chromium               # the page tested headless (SwiftShader's WebGL)
 )
 
 package_pkgs=(

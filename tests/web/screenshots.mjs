@@ -1,0 +1,93 @@
+// The golden journey to the end played from the page's URL at a high speed, with its `print`
+// lines asking for screenshots at the ticks the native ones were taken (each a PNG download),
+// and every picture compared with the native game's at the same tick.
+//
+// The measure: both pictures scaled down to 160 x 120 by averaging 4 x 4 blocks, then the mean
+// absolute difference per channel, 0 to 255. Mesa's llvmpipe and Chromium's SwiftShader
+// rasterise the same triangles a little differently (edges, texture filtering, fog and lighting
+// precision), and the film grain is drawn from a random stream of the frame's own; averaging
+// blocks keeps those apart from what matters, a missing or misplaced object or a wrong colour
+// over an area, which moves whole blocks. Each picture must also be nearer its own native
+// picture than any other moment's by a clear margin: the moment's scene (the lighthouse ahead,
+// the babies, the chaser, the walls, the white fade) is there, not merely a similar sea.
+//
+// usage: node screenshots.mjs PAGE_FOLDER NATIVE_FOLDER [SPEED] [PAGE_OPTIONS]
+//   NATIVE_FOLDER as scripts/make-screenshots.sh BINARY FOLDER leaves it (shots.txt and PNGs);
+//   PAGE_OPTIONS more URL parameters for the page (e.g. "off=walls", which must then fail).
+import { execFileSync } from 'node:child_process';
+import fs from 'node:fs';
+import os from 'node:os';
+import path from 'node:path';
+import { fail, launch, openPage, serve } from './harness.mjs';
+
+const TOLERANCE = Number(process.env.VELMOOR_WEB_TOLERANCE ?? 6); // mean |difference|, 0-255
+const MARGIN = 2; // the nearest other moment must differ at least this many times more
+const [pageDir, nativeDir, speed = '8', options = ''] = process.argv.slice(2);
+if (!nativeDir) fail('usage: node screenshots.mjs PAGE_FOLDER NATIVE_FOLDER [SPEED] [PAGE_OPTIONS]');
+
+const repo = path.resolve(path.dirname(new URL(import.meta.url).pathname), '../..');
+const shots = fs.readFileSync(path.join(nativeDir, 'shots.txt'), 'utf8').trim().split('\n')
+  .map((l) => { const [name, tick] = l.split(' '); return { name, tick: Number(tick) }; });
+const work = fs.mkdtempSync(path.join(os.tmpdir(), 'velmoor-shots-'));
+fs.writeFileSync(path.join(work, 'journey.txt'),
+  fs.readFileSync(path.join(repo, 'tests/replays/to_the_end.txt'), 'utf8') +
+  shots.map((s) => `print ${s.tick}\n`).join(''));
+const downloads = path.join(work, 'downloads');
+fs.mkdirSync(downloads);
+
+// The picture as 160 x 120 RGB bytes, each the mean of a 4 x 4 block.
+function small(file) {
+  return execFileSync('convert', [file, '-alpha', 'off', '-scale', '160x120!', '-depth', '8', 'rgb:-']);
+}
+function meanDifference(a, b) {
+  let sum = 0;
+  for (let i = 0; i < a.length; i++) sum += Math.abs(a[i] - b[i]);
+  return sum / a.length;
+}
+
+const server = await serve(pageDir, { '/journey.txt': path.join(work, 'journey.txt') });
+const browser = await launch();
+const log = [];
+const pngs = () => fs.readdirSync(downloads).filter((f) => f.endsWith('.png'));
+let status = 0;
+try {
+  const started = Date.now();
+  const game = await openPage(browser,
+    `${server.url}/velmoor.html?play=/journey.txt&speed=${speed}${options ? `&${options}` : ''}`,
+    { log, downloads });
+  await game.start();
+  await game.until(`window.velmoor.ended()`, 600, 'the journey did not end');
+  // The last download may still be being written.
+  const end = Date.now() + 10_000;
+  while (pngs().length < shots.length && Date.now() < end) await new Promise((ok) => setTimeout(ok, 100));
+  game.check();
+  const taken = pngs().map((f) => path.join(downloads, f))
+    .sort((a, b) => fs.statSync(a).mtimeMs - fs.statSync(b).mtimeMs);
+  console.log(`screenshots.mjs: the journey played to tick ${await game.call('tick')} in ` +
+    `${((Date.now() - started) / 1000).toFixed(1)} s at speed ${speed}; ${taken.length} pictures`);
+  if (taken.length !== shots.length) fail(`${taken.length} pictures downloaded, ${shots.length} asked for`);
+
+  const native = shots.map((s) => small(path.join(nativeDir, `${s.name}.png`)));
+  shots.forEach((s, i) => {
+    const web = small(taken[i]);
+    const own = meanDifference(web, native[i]);
+    const others = native.map((n, j) => (j === i ? Infinity : meanDifference(web, n)));
+    const nearest = Math.min(...others);
+    const other = shots[others.indexOf(nearest)].name;
+    const ok = own <= TOLERANCE && nearest >= MARGIN * own;
+    console.log(`${ok ? 'ok  ' : 'FAIL'} ${s.name.padEnd(7)} tick ${String(s.tick).padStart(4)}: ` +
+      `mean difference ${own.toFixed(2)} (at most ${TOLERANCE}); nearest other moment ` +
+      `${other} ${nearest.toFixed(2)} (at least ${(MARGIN * own).toFixed(2)})`);
+    if (!ok) {
+      status = 1;
+      const keep = path.join(os.tmpdir(), `velmoor-web-${s.name}.png`);
+      fs.copyFileSync(taken[i], keep);
+      console.log(`     the page's picture kept as ${keep}`);
+    }
+  });
+} finally {
+  await browser.close();
+  server.close();
+  fs.rmSync(work, { recursive: true, force: true });
+}
+if (status) fail('the page\'s pictures differ from the native game\'s');

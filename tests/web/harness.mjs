@@ -81,8 +81,9 @@ const FATAL = /\babort|Aborted|RuntimeError|GL_INVALID|WebGL: [A-Z_]+|OpenGL err
 
 // Opens URL in a new tab of BROWSER; every console line goes to LOG (one per line, as the
 // game's standard error would), and every fault is kept in `faults`. DOWNLOADS, if given, is
-// the folder that takes the page's downloads.
-export async function openPage(browser, url, { log = [], downloads, watchGl = true } = {}) {
+// the folder that takes the page's downloads; BEFORE, a function run in the page before its own
+// scripts.
+export async function openPage(browser, url, { log = [], downloads, watchGl = true, before } = {}) {
   const page = await browser.newPage();
   const faults = [];
   page.on('console', (m) => {
@@ -99,6 +100,7 @@ export async function openPage(browser, url, { log = [], downloads, watchGl = tr
     await cdp.send('Browser.setDownloadBehavior', { behavior: 'allow', downloadPath: downloads });
   }
   if (watchGl) await page.evaluateOnNewDocument(watchGlErrors);
+  if (before) await page.evaluateOnNewDocument(before);
   await page.setViewport({ width: 800, height: 600 });
   await page.goto(url, { waitUntil: 'load', timeout: 60_000 });
   await page.waitForFunction('window.velmoor !== undefined', { timeout: 60_000 });

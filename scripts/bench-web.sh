@@ -14,7 +14,11 @@ trap xvfb_stop EXIT
 velmoor_build normal bench-frame velmoor-sim
 native=$(velmoor_build_dir normal)
 web_sim=$(velmoor_build_web_sim)
-if [ $# -gt 0 ]; then page=$(realpath "$1"); else page=$(bash "$root/scripts/web.sh" --build-only); fi
+if [ $# -gt 0 ]; then
+  page=$(realpath "$1")
+else
+  page=$(dirname "$(bash "$root/scripts/web.sh" | tail -n 1)")
+fi
 (cd "$root/tests/web" && npm ci --no-audit --no-fund --loglevel=error >/dev/null)
 
 echo "== the page"

@@ -20,7 +20,7 @@ native=$(velmoor_build_dir normal)
 if [ $# -gt 0 ]; then
   page=$(realpath "$1")
 else
-  page=$(bash "$root/scripts/web.sh" --build-only)
+  page=$(dirname "$(bash "$root/scripts/web.sh" | tail -n 1)")
 fi
 [ -f "$page/velmoor.html" ] || velmoor_fail "no velmoor.html in $page"
 (cd "$root/tests/web" && npm ci --no-audit --no-fund --loglevel=error >/dev/null) ||

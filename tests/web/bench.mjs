@@ -58,18 +58,18 @@ try {
   // No error check after each frame here: asking WebGL for its error waits for the GPU.
   const game = await openPage(browser, `${server.url}/velmoor.html?play=/journey.txt&speed=8`,
     { watchGl: false, before: instrument });
-  const ready = await game.page.evaluate('performance.now()');
+  const ready = await game.answer('performance.now()');
   await game.start();
-  const clicked = await game.page.evaluate('performance.now()');
+  const clicked = await game.answer('performance.now()');
   await game.until('window.benchFirstDraw !== null', 60, 'nothing was drawn');
-  const first = await game.page.evaluate('window.benchFirstDraw');
+  const first = await game.answer('window.benchFirstDraw');
   console.log(`first frame ${first.toFixed(0)} ms from the start of loading ` +
     `(the game's interface there at ${ready.toFixed(0)} ms, the click at ${clicked.toFixed(0)} ms)`);
 
   await game.until(`window.velmoor.tick() >= ${visits[3]} || window.velmoor.ended()`, 600,
     'the journey did not reach its fourth visit');
   game.check();
-  const frames = (await game.page.evaluate('window.benchFrames'))
+  const frames = (await game.answer('window.benchFrames'))
     .filter(([, tick]) => tick > visits[2] + 100 && tick < visits[3]);
   const seconds = (frames.at(-1)[0] - frames[0][0]) / 1000;
   console.log(`frames      the late world in Chromium (SwiftShader): ` +

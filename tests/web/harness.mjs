@@ -52,7 +52,10 @@ export async function launch() {
       '--disable-backgrounding-occluded-windows'],
   });
   const close = browser.close.bind(browser);
-  browser.close = async () => { await close(); fs.rmSync(profile, { recursive: true, force: true }); };
+  const remove = () => fs.rmSync(profile, { recursive: true, force: true });
+  browser.close = async () => { await close(); remove(); };
+  // A test that fails leaves by process.exit: the browser and its profile go with it.
+  process.on('exit', () => { browser.process()?.kill('SIGKILL'); remove(); });
   return browser;
 }
 
@@ -106,9 +109,23 @@ export async function openPage(browser, url, { log = [], downloads, watchGl = tr
   await page.waitForFunction('window.velmoor !== undefined', { timeout: 60_000 });
   const game = {
     page, faults, log,
-    // Fails the test on any fault so far.
-    check() { if (faults.length) fail(`${url}:\n  ${faults.slice(0, 20).join('\n  ')}`); },
-    call: (name) => page.evaluate((n) => window.velmoor[n](), name),
+    // Fails the test on any fault so far, with the console's last lines.
+    check() {
+      if (faults.length) fail(`${url}:\n  ${faults.slice(0, 20).join('\n  ')}${game.tail()}`);
+    },
+    tail: () => `\n  the console's last lines:\n    ${log.slice(-15).join('\n    ')}`,
+    // The value of EXPRESSION in the page; a page whose main thread does not come back within
+    // SECONDS (a loop that never yields) fails the test.
+    async answer(expression, seconds = 60) {
+      let timer;
+      const late = new Promise((ok, no) => { timer = setTimeout(no, seconds * 1000); });
+      try {
+        return await Promise.race([page.evaluate(expression), late]);
+      } catch (e) {
+        fail(`${url}: ${e ? e.message : `the page did not answer within ${seconds} s`}${game.tail()}`);
+      } finally { clearTimeout(timer); }
+    },
+    call: (name) => game.answer(`window.velmoor.${name}()`),
     // The click that starts the game (the pointer's lock and the sound need one).
     async start() {
       const box = await page.$eval('canvas', (c) => { const r = c.getBoundingClientRect();
@@ -121,8 +138,8 @@ export async function openPage(browser, url, { log = [], downloads, watchGl = tr
       const end = Date.now() + seconds * 1000;
       for (;;) {
         game.check();
-        const [done, error] = await page.evaluate(`[${predicate}, window.velmoor.lastError()]`);
-        if (error) fail(`${url}: the game's error: ${error}`);
+        const [done, error] = await game.answer(`[${predicate}, window.velmoor.lastError()]`);
+        if (error) fail(`${url}: the game's error: ${error}${game.tail()}`);
         if (done) return;
         if (Date.now() > end) fail(`${what} within ${seconds} s (at tick ${await game.call('tick')})`);
         await new Promise((ok) => setTimeout(ok, 100));

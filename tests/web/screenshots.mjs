@@ -56,14 +56,16 @@ try {
     `${server.url}/velmoor.html?play=/journey.txt&speed=${speed}${options ? `&${options}` : ''}`,
     { log, downloads });
   await game.start();
-  await game.until(`window.velmoor.ended()`, 600, 'the journey did not end');
-  // The last download may still be being written.
-  const end = Date.now() + 10_000;
-  while (pngs().length < shots.length && Date.now() < end) await new Promise((ok) => setTimeout(ok, 100));
+  // The pictures come as the journey passes their ticks; it quits by itself a little after.
+  for (const end = Date.now() + 600_000; pngs().length < shots.length;) {
+    if (Date.now() > end) fail(`${pngs().length} of ${shots.length} pictures within 600 s`);
+    await game.until('true', 10, 'no answer');
+    await new Promise((ok) => setTimeout(ok, 500));
+  }
   game.check();
   const taken = pngs().map((f) => path.join(downloads, f))
     .sort((a, b) => fs.statSync(a).mtimeMs - fs.statSync(b).mtimeMs);
-  console.log(`screenshots.mjs: the journey played to tick ${await game.call('tick')} in ` +
+  console.log(`screenshots.mjs: the journey at tick ${await game.call('tick')} after ` +
     `${((Date.now() - started) / 1000).toFixed(1)} s at speed ${speed}; ${taken.length} pictures`);
   if (taken.length !== shots.length) fail(`${taken.length} pictures downloaded, ${shots.length} asked for`);
 
@@ -85,6 +87,7 @@ try {
       console.log(`     the page's picture kept as ${keep}`);
     }
   });
+  await game.until('window.velmoor.ended()', 60, 'the game did not end after the journey\'s quit');
 } finally {
   await browser.close();
   server.close();

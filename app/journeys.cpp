@@ -138,6 +138,10 @@ void run_due_ticks(uint32_t n) {
     for (; n > 0; n--) run_game_tick(game);
 }
 
+uint64_t ticks_run() {
+    return game.step.ticks_run;
+}
+
 void frame_presented() {
     game.frame_behind = false;
 }

@@ -53,11 +53,18 @@ static const char *display_problem(const char *what) {
 // The audio subsystem comes up on its own, after the video: a driver that cannot start then
 // leaves the game silent (the device fails to open, and audio_init says so) instead of
 // taking the window down with it.
+// In the browser SDL has one video driver, the page's canvas: there is nothing to choose.
+#ifdef __EMSCRIPTEN__
+constexpr bool CANVAS_ONLY = true;
+#else
+constexpr bool CANVAS_ONLY = false;
+#endif
+
 static void init_sdl() {
-    choose_video_driver();
+    if (!CANVAS_ONLY) choose_video_driver();
     if (SDL_Init(SDL_INIT_TIMER | SDL_INIT_VIDEO) < 0)
         fail_start(display_problem("cannot start SDL's video"), SDL_GetError());
-    require_visible_display();
+    if (!CANVAS_ONLY) require_visible_display();
     SDL_InitSubSystem(SDL_INIT_AUDIO);
 }
 

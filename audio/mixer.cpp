@@ -199,17 +199,22 @@ void mix_samples(int16_t *out, int count) {
 
 // The same path for the device; the whole buffer is mixed under one hold of the lock, so an
 // event's voices start together with the next buffer. The stream is bytes: filled in chunks.
+// The mixer's own stream is given back when the buffer is done: where the callback runs on the
+// main thread (the browser), the world's next tick draws from the world's stream.
 void mix_audio(void *, Uint8 *stream, int len) {
     int count = len / 2;
     int16_t chunk[512];
     if (mixer_own_random) draw_own_random(true);
-    std::lock_guard<std::mutex> hold(voice_lock);
-    for (int done = 0; done < count;) {
-        int n = count - done < 512 ? count - done : 512;
-        mix_locked(chunk, n);
-        std::memcpy(stream + 2 * done, chunk, 2 * static_cast<size_t>(n));
-        done += n;
+    {
+        std::lock_guard<std::mutex> hold(voice_lock);
+        for (int done = 0; done < count;) {
+            int n = count - done < 512 ? count - done : 512;
+            mix_locked(chunk, n);
+            std::memcpy(stream + 2 * done, chunk, 2 * static_cast<size_t>(n));
+            done += n;
+        }
     }
+    if (mixer_own_random) draw_own_random(false);
 }
 
 void drop_voices() {

@@ -21,6 +21,7 @@ velmoor_fail() {
 #   clang    build-clang/    velmoor-sim by Clang, compared with the normal build's
 #   fuzz     build-fuzz/     the readers' libFuzzer targets (Clang, ASan and UBSan)
 #   web      build-web/      velmoor-sim in WebAssembly (emcmake; tests/determinism/wasm.sh builds it)
+#   webgame  build-webgame/  the game's page (emcmake; scripts/web.sh builds it)
 velmoor_variant_options() {
   local checked=(-DCMAKE_BUILD_TYPE=RelWithDebInfo -DVELMOOR_WERROR=ON)
   local clang=(-DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++)

@@ -1,0 +1,41 @@
+// What the layer's files share: a vertex with all its attributes, the current ones, the
+// matrices the recorder keeps, and the one place geometry is drawn.
+#pragma once
+
+#include <vector>
+
+#include "GL/velmoor_layer.h"
+
+struct LayerVertex {
+    float position[3];
+    float normal[3];
+    float colour[4];
+    float texcoord[2];
+};
+
+// A column-major 4 x 4 matrix, as OpenGL's.
+struct Matrix {
+    float m[16];
+};
+
+extern LayerVertex current_vertex; // the current normal, colour and texture coordinate
+extern bool recording;             // between glNewList and glEndList
+extern Matrix record_matrix;       // the recorder's matrix: the list's calls so far, from identity
+
+Matrix identity_matrix();
+Matrix multiplied(const Matrix &a, const Matrix &b); // a * b
+Matrix rotation(float degrees, float x, float y, float z);
+// The position moved by M, the normal by its inverse transpose and made unit length.
+void transform_vertex(const Matrix &m, LayerVertex &v);
+
+// The recorder's share of the matrix calls: true when it took the call.
+bool record_matrix_call(const Matrix &by);
+bool record_push();
+bool record_pop();
+
+void note_colour_given(); // glColor4f: inside a list, the list has colours of its own
+// Triangles from a finished glBegin/glEnd: into the list being recorded, or drawn.
+void take_triangles(const LayerVertex *vertices, int count);
+// Draws triangles at once with the current matrices, both faces lit when two-sided lighting
+// is on.
+void draw_triangles(const LayerVertex *vertices, int count);

@@ -35,7 +35,8 @@ static void print_help() {
         "screen<N>.tga in the working directory, never over a file; Escape quits.\n"
         "VELMOOR_DATA=DIR: the data folder, when the working directory has no dat/.\n"
         "VELMOOR_RECORD=FILE records the game as a journey; VELMOOR_PLAY=FILE plays one\n"
-        "back, VELMOOR_PLAY_SPEED=N ticks per 25 ms. More in velmoor(6).\n");
+        "back, VELMOOR_PLAY_SPEED=N ticks per 25 ms, and the mouse rows on once it runs\n"
+        "out. More in velmoor(6).\n");
 }
 
 bool answer_help_or_version(int argc, char **argv) {

@@ -11,6 +11,7 @@
 #include "app/shell.h"
 #include "audio/audio.h"
 #include "base/random.h"
+#include "base/version.h"
 #include "journey/journey.h"
 #include "journey_step/step.h"
 #include "sim/state.h"
@@ -20,7 +21,8 @@
 struct GameJourney {
     JourneyStep step;        // the world's ticks, recorded and checked against the journey
     Journey played;          // the journey played back
-    const char *play_path;   // its file; null when the mouse rows
+    const char *play_path;   // its file; null when the game started without one
+    bool following;          // the journey rows; false once it has run out and the mouse rows
     const char *record_path; // the recording's file, or null
     uint32_t speed;          // playback ticks per 25 ms of wall time
     uint64_t ticks_owed;     // playback ticks due but held for a screenshot's frame
@@ -28,7 +30,7 @@ struct GameJourney {
     bool desync_told;        // a desync is told once
 };
 
-static GameJourney game = {{}, {}, nullptr, nullptr, 1, 0, true, false};
+static GameJourney game = {{}, {}, nullptr, false, nullptr, 1, 0, true, false};
 
 __attribute__((format(printf, 1, 2))) static void give_up(const char *line, ...) {
     std::va_list args;
@@ -41,12 +43,13 @@ __attribute__((format(printf, 1, 2))) static void give_up(const char *line, ...)
 }
 
 static bool playing(const GameJourney &g) {
-    return g.play_path != nullptr;
+    return g.following;
 }
 
 static void open_playback(GameJourney &g, const char *path, const char *speed) {
     if (!read_journey(path, "velmoor", g.played)) std::exit(1);
     if (!g.played.has_seed) give_up("%s has no seed line: a journey starts from its seed", path);
+    warn_other_version(g.played, velmoor_version, "velmoor", path);
     if (speed && *speed) {
         char *end = nullptr;
         unsigned long s = std::strtoul(speed, &end, 10);
@@ -55,6 +58,7 @@ static void open_playback(GameJourney &g, const char *path, const char *speed) {
         g.speed = static_cast<uint32_t>(s);
     }
     g.play_path = path;
+    g.following = true;
     mixer_own_random = true; // the world's stream takes the journey's draws alone
     seed_own_random(g.played.seed);
 }
@@ -67,15 +71,33 @@ uint32_t open_journeys() {
     if (play && *play) open_playback(game, play, std::getenv("VELMOOR_PLAY_SPEED"));
     uint32_t seed = playing(game) ? game.played.seed : clock_seed();
     if (record && *record) {
-        if (!start_recording(record, seed))
+        if (!start_recording(record, velmoor_version, seed))
             give_up("cannot write %s: %s", record, std::strerror(errno));
         game.record_path = record;
     }
     return seed;
 }
 
-// After a step: the recording, the sync check (a desync told once), and the watcher, and a
-// test, told when the journey's input has run out.
+// The journey has run out after its last line: real time again, and the mouse rows, its
+// motion recorded with its ticks like any player's. The mixer goes back to the world's stream,
+// as in every game the mouse rows, and the recording holds its draws as audio lines, as every
+// such recording does: the switch is made under SDL's audio lock, between two ticks, so that
+// each draw it makes on the world's stream falls before a tick and is counted there, and a
+// replay takes it at the same place. (Left on its own stream it would replay as exactly, but
+// the rest of the game would be one whose stream the audio thread never touched.)
+static void hand_over(GameJourney &g) {
+    g.following = false;
+    g.ticks_owed = 0;
+    g.step.journey = nullptr;
+    SDL_LockAudio();
+    mixer_own_random = false;
+    SDL_UnlockAudio();
+    std::fprintf(stderr, "velmoor: %s ends at tick %llu; the mouse rows from here, in real time\n",
+                 g.play_path, static_cast<unsigned long long>(g.step.ticks_run));
+}
+
+// After a step: the recording, the sync check (a desync told once), and at the journey's end
+// the hand-over to the mouse, told to the watcher and to a test.
 static void end_game_step(GameJourney &g) {
     bool counted = g.step.unrecorded;
     char why[200];
@@ -85,9 +107,7 @@ static void end_game_step(GameJourney &g) {
     }
     if (!counted) return;
     g.frame_behind = true;
-    if (playing(g) && g.step.ticks_run == g.played.length)
-        std::fprintf(stderr, "velmoor: %s ends at tick %llu; the game goes on without input\n",
-                     g.play_path, static_cast<unsigned long long>(g.step.ticks_run));
+    if (playing(g) && g.step.ticks_run == g.played.length) hand_over(g);
 }
 
 // The callback runs with SDL's audio lock held, so between SDL_LockAudio and SDL_UnlockAudio
@@ -121,7 +141,7 @@ void take_print_screen() {
 // A screenshot of the journey's is taken once the frame of the tick before it is presented.
 static void play_due_ticks(GameJourney &g, uint32_t n) {
     g.ticks_owed += static_cast<uint64_t>(n) * g.speed;
-    while (g.ticks_owed > 0) {
+    while (playing(g) && g.ticks_owed > 0) {
         if (print_due(g.played, g.step.at, g.step.ticks_run + 1)) {
             if (g.frame_behind) return;
             take_print(g.step.at);
@@ -138,9 +158,13 @@ void run_due_ticks(uint32_t n) {
     for (; n > 0; n--) run_game_tick(game);
 }
 
-uint64_t ticks_run() {
-    return game.step.ticks_run;
+#ifdef __EMSCRIPTEN__
+#include <emscripten.h>
+// The page asks how many ticks have run (its velmoor.tick()).
+extern "C" EMSCRIPTEN_KEEPALIVE double velmoor_ticks() {
+    return static_cast<double>(game.step.ticks_run);
 }
+#endif
 
 void frame_presented() {
     game.frame_behind = false;

@@ -17,7 +17,6 @@ void take_print_screen();
 // Runs the ticks of N whole 25 ms steps of wall time (N times the speed in playback), each
 // with the audio thread held off, so that its draws fall between two ticks and never inside one.
 void run_due_ticks(uint32_t n);
-uint64_t ticks_run(); // the world's ticks so far in this game
 void frame_presented(); // a frame showing the world after the last tick is on the screen
 // The recording's closing line; said once when it could not all be written.
 void close_journeys();

@@ -1,5 +1,5 @@
-// The main loop: events, whole 25 ms ticks as wall time allows, one frame, swap; no frame cap.
-// Natively it loops here; the browser calls run_frame once per animation frame instead.
+// The main loop's frame: events, whole 25 ms ticks as wall time allows, one frame, swap; no
+// frame cap. The native entry calls it in a loop, the browser once per animation frame.
 #include "app/journeys.h"
 #include "app/shell.h"
 #include "render/render.h"
@@ -7,8 +7,7 @@
 
 constexpr uint32_t TICK_MS = 25;
 
-bool escape_quits = true;
-
+static bool escape_quits;         // Escape ends the game (natively; the browser keeps Escape)
 static uint32_t last_ticks;       // SDL_GetTicks at the previous frame's tick phase
 static uint32_t tick_accumulator; // wall time not yet made into whole ticks
 
@@ -39,12 +38,27 @@ static void handle_event(const SDL_Event &event) {
     }
 }
 
-void start_main_loop() {
+bool start_main_loop(bool escape_ends_game) {
+    escape_quits = escape_ends_game;
     last_ticks = SDL_GetTicks();
     tick_accumulator = 0;
+    return !quit_requested;
 }
 
-void run_frame() {
+// Held, the world owes nothing for the time that passes: the clock starts again from now, and
+// what the mouse did meanwhile is dropped.
+static void hold_world() {
+    SDL_Event event;
+    while (SDL_PollEvent(&event))
+        if (event.type == SDL_QUIT) quit_requested = true;
+    last_ticks = SDL_GetTicks();
+}
+
+bool run_frame(bool held) {
+    if (held) {
+        hold_world();
+        return !quit_requested;
+    }
     SDL_Event event;
     while (SDL_PollEvent(&event)) handle_event(event);
     uint32_t now = SDL_GetTicks();
@@ -55,18 +69,5 @@ void run_frame() {
     SDL_GL_SwapBuffers();
     frame_presented();
     last_ticks = now;
-}
-
-// Held, the world owes nothing for the time that passes: the clock starts again from now, and
-// what the mouse did meanwhile is dropped.
-void hold_world() {
-    SDL_Event event;
-    while (SDL_PollEvent(&event))
-        if (event.type == SDL_QUIT) quit_requested = true;
-    last_ticks = SDL_GetTicks();
-}
-
-void run_main_loop() {
-    start_main_loop();
-    while (!quit_requested) run_frame();
+    return !quit_requested;
 }

@@ -7,7 +7,9 @@ int main(int argc, char **argv) {
     windowed = command_line_windowed(argc, argv);
     if (command_line_user_folder(argc, argv)) enter_user_folder();
     start_up(open_journeys());
-    run_main_loop();
+    if (start_main_loop(true))
+        while (run_frame(false)) {
+        }
     shut_down();
     return 0;
 }

@@ -4,8 +4,7 @@
 #include <SDL/SDL.h>
 #include <cstdint>
 
-extern bool windowed;     // any command-line text: a 640 x 480 window instead of full screen
-extern bool escape_quits; // Escape ends the game; not in the browser, which keeps it for the pointer
+extern bool windowed; // any command-line text: a 640 x 480 window instead of full screen
 
 // True when the arguments, joined by blanks, hold anything but blanks.
 bool command_line_windowed(int argc, char **argv);
@@ -22,11 +21,13 @@ uint32_t take_due_ticks(uint32_t now, uint32_t last, uint32_t &accumulator);
 
 // Seeds the random source with SEED, then brings up SDL, the screen, the sound and the world.
 void start_up(uint32_t seed);
-// The main loop: natively run_main_loop until the game ends; in the browser start_main_loop,
-// then run_frame (or hold_world while the page holds the game) once per animation frame.
-void run_main_loop();
-void start_main_loop();
-void run_frame();  // the events, the ticks that wall time has made due, one frame presented
-void hold_world(); // events dropped and no time owed: the world stands still until the next frame
+// The main loop: start_main_loop, then run_frame while they say the game goes on (natively in
+// a loop, in the browser once per animation frame). Escape ends the game when
+// ESCAPE_ENDS_GAME; the browser keeps Escape for letting the pointer go.
+bool start_main_loop(bool escape_ends_game);
+// The events, the ticks that wall time has made due, one frame presented. HELD, the world
+// stands still instead: events dropped, and no time owed when it goes on. False once the
+// game is to end.
+bool run_frame(bool held);
 void shut_down();
 void take_screenshot();

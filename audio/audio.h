@@ -7,7 +7,8 @@ void audio_init();     // tables, clips, device, playback: once, at start-up
 void audio_shutdown(); // device closed, then voices, clips and tables freed
 
 // Set before audio_init: the device's mixer draws from the second random stream, so that the
-// world's stream takes only the world's draws (a journey played back with live sound).
+// world's stream takes only the world's draws (a journey played back with live sound). Changed
+// later only under SDL's audio lock, which the callback holds: when the journey runs out.
 extern bool mixer_own_random;
 
 // The same without a device, for the headless driver, tools and tests.

@@ -204,7 +204,7 @@ void mix_samples(int16_t *out, int count) {
 void mix_audio(void *, Uint8 *stream, int len) {
     int count = len / 2;
     int16_t chunk[512];
-    if (mixer_own_random) draw_own_random(true);
+    draw_own_random(mixer_own_random); // chosen under SDL's audio lock, as every change of it
     {
         std::lock_guard<std::mutex> hold(voice_lock);
         for (int done = 0; done < count;) {
@@ -214,7 +214,7 @@ void mix_audio(void *, Uint8 *stream, int len) {
             done += n;
         }
     }
-    if (mixer_own_random) draw_own_random(false);
+    draw_own_random(false);
 }
 
 void drop_voices() {

@@ -1,5 +1,7 @@
 // A journey: everything needed to replay a game tick for tick, as lines of text.
 //
+//   version V               the game's version that recorded it, at most once: up to 32
+//                           printable characters, no blanks (older journeys have none)
 //   seed N                  the random source's seed (0 to 4294967295), at most once
 //   TICK XREL YREL          one mouse motion event delivered before tick TICK (from 1)
 //   audio TICK N            the audio thread drew N values right before tick TICK
@@ -16,11 +18,13 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <string>
 #include <vector>
 
 // The most ticks a journey may name: three days of play at 40 ticks a second.
 constexpr uint64_t MOST_JOURNEY_TICKS = 3ull * 24 * 60 * 60 * 40;
 constexpr int MOST_STATE_PARTS = 16; // hashes a sync line may carry
+constexpr size_t MOST_VERSION_CHARS = 32; // a version line's version
 
 struct Motion {
     uint64_t tick;  // delivered right before this tick runs (ticks count from 1)
@@ -42,13 +46,14 @@ struct SyncPoint {
 };
 
 struct Journey {
+    std::string version; // the game's version that recorded it; empty when the journey says not
     bool has_seed;
     uint32_t seed;
     std::vector<Motion> motions;  // tick order, file order within a tick
     std::vector<TickCount> audio; // rising ticks
     std::vector<uint64_t> prints; // rising, a tick repeated for each press
     std::vector<SyncPoint> syncs; // rising ticks
-    uint64_t length;              // the last tick a motion, audio or sync line names
+    uint64_t length;              // the last tick any line names
 };
 
 // Where a replay stands in each list of a journey.
@@ -62,6 +67,11 @@ bool read_journey(const char *path, const char *program, Journey &out);
 // The same from SIZE bytes in memory, called NAME in its complaints; none with PROGRAM null.
 bool read_journey_text(const char *text, size_t size, const char *name, const char *program,
                        Journey &out);
+
+// One line on standard error, naming PROGRAM, PATH and both versions, when J was recorded by
+// another version than OURS: a replay goes on, but may leave the journey.
+void warn_other_version(const Journey &j, const char *ours, const char *program,
+                        const char *path);
 
 // The next motion event due before TICK, or null when there is none left for it.
 const Motion *next_motion(const Journey &j, JourneyPlace &at, uint64_t tick);
@@ -80,8 +90,9 @@ bool same_world(const SyncPoint &want, const SyncPoint &world, const char *const
                 char *why, size_t n);
 
 // Recording: the journey of the game being played, flushed tick by tick.
-// Opens PATH and writes the header and the seed; false (errno set) when it cannot be written.
-bool start_recording(const char *path, uint32_t seed);
+// Opens PATH and writes the header, the VERSION of the game recording it and the seed; false
+// (errno set) when it cannot be written.
+bool start_recording(const char *path, const char *version, uint32_t seed);
 bool recording_journey(); // a recording is open
 // Motion delivered before TICK; written with the tick, so motion no tick took is left out.
 void record_motion(uint64_t tick, int xrel, int yrel);

@@ -105,6 +105,20 @@ static bool complain(const Reader &r, const char *what) {
     return false;
 }
 
+// One token of printable characters: what CMake's project version, or a tag, can be.
+static bool parse_version(Reader &r, const char *s) {
+    while (blank(*s)) s++;
+    const char *start = s;
+    while (*s > ' ' && *s < 127) s++;
+    size_t n = static_cast<size_t>(s - start);
+    if (n == 0 || n > MOST_VERSION_CHARS || !at_end(s))
+        return complain(r, "malformed version line (want version V, V up to 32 printable "
+                           "characters without blanks)");
+    if (!r.out->version.empty()) return complain(r, "a second version line");
+    r.out->version.assign(start, n);
+    return true;
+}
+
 static bool parse_seed(Reader &r, const char *s) {
     uint64_t v;
     if (!read_count(s, 0xffffffffu, v) || !at_end(s))
@@ -206,14 +220,16 @@ static bool parse_motion(Reader &r, const char *s) {
     bool too_late;
     if (!read_tick(r, s, 1, tick, too_late) || !read_integer(s, -32768, 32767, xrel) ||
         !read_integer(s, -32768, 32767, yrel) || !at_end(s))
-        return !too_late && complain(r, "malformed input line (want TICK XREL YREL, TICK from 1, XREL and "
-                           "YREL from -32768 to 32767; or a seed, audio, print or sync line)");
+        return !too_late &&
+               complain(r, "malformed input line (want TICK XREL YREL, TICK from 1, XREL and YREL "
+                           "from -32768 to 32767; or a version, seed, audio, print or sync line)");
     r.out->motions.push_back(
         {static_cast<uint64_t>(tick), static_cast<int>(xrel), static_cast<int>(yrel)});
     return true;
 }
 
 static bool parse_line(Reader &r, const char *s) {
+    if (keyword(s, "version")) return parse_version(r, s);
     if (keyword(s, "seed")) return parse_seed(r, s);
     if (keyword(s, "audio")) return parse_audio(r, s);
     if (keyword(s, "print")) return parse_print(r, s);
@@ -225,6 +241,8 @@ static uint64_t journey_length(const Journey &j) {
     uint64_t n = j.syncs.empty() ? 0 : j.syncs.back().tick;
     for (const Motion &m : j.motions) n = std::max(n, m.tick);
     if (!j.audio.empty()) n = std::max(n, j.audio.back().tick);
+    // The prints are sorted by now: a press after the rest is still replayed.
+    if (!j.prints.empty()) n = std::max(n, j.prints.back());
     return n;
 }
 

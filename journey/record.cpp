@@ -17,14 +17,15 @@ static bool record_failed;           // a write failed; the file is kept, the re
 static PendingMotion pending[MOST_PENDING];
 static int num_pending;
 
-bool start_recording(const char *path, uint32_t seed) {
+bool start_recording(const char *path, const char *version, uint32_t seed) {
     journey_record = std::fopen(path, "w");
     if (!journey_record) return false;
     std::fprintf(journey_record,
                  "# A Velmoor journey; replay it with the same version of the game:\n"
                  "#   velmoor-sim --input FILE     or     VELMOOR_PLAY=FILE velmoor window\n"
+                 "version %s\n"
                  "seed %u\n",
-                 seed);
+                 version, seed);
     record_failed = std::fflush(journey_record) != 0;
     return true;
 }

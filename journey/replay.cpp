@@ -67,3 +67,12 @@ bool same_world(const SyncPoint &want, const SyncPoint &world, const char *const
             world.state[part], want.state[part]);
     return false;
 }
+
+void warn_other_version(const Journey &j, const char *ours, const char *program,
+                        const char *path) {
+    if (!j.version.empty() && j.version != ours)
+        std::fprintf(stderr,
+                     "%s: %s was recorded by version %s, this is version %s: replaying it all "
+                     "the same\n",
+                     program, path, j.version.c_str(), ours);
+}

@@ -73,7 +73,7 @@ if [ "$(id -u)" -ne 0 ]; then
   sudo=sudo
 fi
 if [[ " ${missing[*]} " == *" libsdl1.2-compat-dev "* ]] && installed libsdl1.2-dev; then
-  echo "deps.sh: replacing the classic libsdl1.2-dev with libsdl1.2-compat-dev (they conflict; see the README)" >&2
+  echo "deps.sh: replacing the classic libsdl1.2-dev with libsdl1.2-compat-dev (they conflict; see docs/DEVELOPING.md)" >&2
 fi
 export DEBIAN_FRONTEND=noninteractive
 # Another apt or dpkg at work (an unattended upgrade, a colleague) holds its locks: wait for

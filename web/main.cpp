@@ -22,11 +22,7 @@ static void end_game() {
 
 static void browser_frame() {
     if (ended) return;
-    if (held)
-        hold_world();
-    else
-        run_frame();
-    if (quit_requested) end_game();
+    if (!run_frame(held)) end_game();
 }
 
 // The page's calls.
@@ -44,10 +40,6 @@ EMSCRIPTEN_KEEPALIVE void velmoor_print() {
     if (!ended) take_print_screen();
 }
 
-EMSCRIPTEN_KEEPALIVE double velmoor_ticks() {
-    return static_cast<double>(ticks_run());
-}
-
 // The recording as far as it goes, for the page to read.
 EMSCRIPTEN_KEEPALIVE void velmoor_flush() {
     std::fflush(nullptr);
@@ -62,9 +54,8 @@ int main(int argc, char **argv) {
     for (int i = 1; i < argc; i++)
         if (!std::strncmp(argv[i], "VELMOOR_", 8) && std::strchr(argv[i], '=')) putenv(argv[i]);
     windowed = true;
-    escape_quits = false;
     start_up(open_journeys());
-    start_main_loop();
+    if (!start_main_loop(false)) end_game();
     emscripten_set_main_loop(browser_frame, 0, 1);
     return 0;
 }

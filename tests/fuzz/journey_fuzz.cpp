@@ -1,6 +1,6 @@
 // libFuzzer target: the journey reader on any bytes ends, and what it accepts keeps its
 // promises: ticks within three days, lists in the order a replay walks them, motion within
-// SDL's 16 bits, a state hash no longer than a sync line holds.
+// SDL's 16 bits, a state hash no longer than a sync line holds, a version short and printable.
 #include <cstdint>
 #include <cstdlib>
 
@@ -25,6 +25,9 @@ static void check(const Journey &j) {
         if (j.prints[i] < 1 || j.prints[i] > MOST_JOURNEY_TICKS || (i && j.prints[i] < j.prints[i - 1]))
             std::abort();
     if (j.length > MOST_JOURNEY_TICKS) std::abort();
+    if (j.version.size() > MOST_VERSION_CHARS) std::abort();
+    for (char c : j.version)
+        if (c <= ' ' || c >= 127) std::abort();
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {

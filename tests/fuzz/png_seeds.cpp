@@ -3,7 +3,7 @@
 #include <string>
 #include <zlib.h>
 
-#include "tests/assets/png_maker.h"
+#include "../assets/png_maker.h"
 
 int main(int argc, char **argv) {
     if (argc != 2) return 2;

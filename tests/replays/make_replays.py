@@ -1,5 +1,5 @@
 #!/usr/bin/env python3
-"""Rows every golden journey again, after a deliberate change of the game (see the README).
+"""Rows every golden journey again, after a deliberate change of the game (see docs/DEVELOPING.md).
 
     tests/replays/make_replays.py [--keep-motion] [VELMOOR_SIM]
                                         (default: build/tools/velmoor-sim/velmoor-sim)
@@ -8,7 +8,7 @@ Each journey milestones.txt names is rowed with its seed, closed-loop: before ev
 motion so far is replayed, which says where the boat is, and the oars' balance for the next
 stroke is chosen (a full turn either way, or straight). four_visits.txt stays a mouse script;
 the others are written by the game's own recorder (velmoor-sim --record). Then milestones.txt
-and the README's table are written with the ticks each reaches, and each is checked.
+and the table in docs/DEVELOPING.md are written with the ticks each reaches, and each is checked.
 With --keep-motion every journey keeps its motion, line for line, and is only recorded again:
 for a change that moves the world's last bits but not what the player did (the same strokes
 must still reach the same milestones, give or take a tick).
@@ -24,7 +24,7 @@ import replays
 
 ROOT = os.path.join(replays.HERE, "..", "..")
 GAME_DATA = os.path.join(ROOT, "dat")
-README = os.path.join(ROOT, "README.md")
+TABLE_PAGE = os.path.join(ROOT, "docs", "DEVELOPING.md")
 STROKE = 143           # pixels per tick: 100 after the 0.7 factor and the clamp
 STEER_PER_PIXEL = 0.1 * 0.9 * 0.003
 MAX_XREL = 1000        # 100 after the 0.1 factor and the clamp
@@ -116,11 +116,11 @@ def kept_motion(sim, seed, lines, name):
 
 
 def write_table():
-    with open(README) as f:
+    with open(TABLE_PAGE) as f:
         text = f.read().splitlines(keepends=True)
     first = text.index(next(l for l in text if l.startswith("| journey | seed |")))
     last = next(i for i in range(first, len(text)) if not text[i].startswith("|"))
-    with open(README, "w") as f:
+    with open(TABLE_PAGE, "w") as f:
         f.write("".join(text[:first]) + replays.table() + "".join(text[last:]))
 
 

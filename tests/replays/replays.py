@@ -4,7 +4,7 @@
     replays.py check VELMOOR_SIM NAME DATA_DIR   replays NAME.txt: every sync line matches and
                                                  it reaches its milestones at their ticks
     replays.py args NAME                         velmoor-sim's arguments that replay NAME.txt
-    replays.py table README                      fails unless README holds the journeys' table
+    replays.py table PAGE                        fails unless PAGE holds the journeys' table
 """
 import json
 import os
@@ -87,7 +87,7 @@ def check(sim, name, data):
 
 
 def table():
-    """The README's table of the journeys."""
+    """The table of the journeys in docs/DEVELOPING.md."""
     rows = ["| journey | seed | what it reaches (tick) |", "|---|---|---|"]
     for name, (seed, marks) in read_milestones().items():
         rows.append("| `%s.txt`%s | %d | %s |" % (

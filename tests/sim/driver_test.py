@@ -224,13 +224,16 @@ class Journeys(unittest.TestCase):
                      "seed", "seed x", "seed -1", "seed 4294967296", "seed 1 2", "seed 7",
                      "audio 5", "audio 5 x", "audio 5 -3", "audio x 5", "audio 2 1",
                      "sync 100 12 0", "sync 100 abc 0 0", "sync 100 12 0 1.5x", "sync 50 1 0 0",
-                     "print 0", "print 3 4", "seeds 7", "sink 1 2 3 4"]
+                     "print 0", "print 3 4", "seeds 7", "sink 1 2 3 4",
+                     "version", "version 1 2", "version 1.\x01",
+                     "version " + "1" * 33, "version 0.1.0"]
         for bad, why in impossible + [(line, "") for line in malformed]:
-            self.write("seed 7\n# a journey\naudio 3 20\nsync 60 1 0 0\n%s\n1 0 0\n" % bad)
+            self.write("seed 7\nversion 0.1.0\n# a journey\naudio 3 20\nsync 60 1 0 0\n%s\n1 0 0\n"
+                       % bad)
             r = run("--input", "j.txt", "--trace", "t.jsonl", timeout=10)
             self.assertEqual(r.returncode, 2, bad)
             self.assertEqual(len(r.stderr.splitlines()), 1, r.stderr)
-            self.assertIn("j.txt:5:", r.stderr, bad)
+            self.assertIn("j.txt:6:", r.stderr, bad)
             self.assertIn(why, r.stderr, bad)
             self.assertFalse(os.path.exists("t.jsonl"), bad)
 
@@ -275,7 +278,8 @@ class Journeys(unittest.TestCase):
         self.assertEqual(r.returncode, 0, r.stderr)
         with open("r.txt") as f:
             lines = f.read().splitlines()
-        self.assertIn("seed 7", lines)
+        version = run("--version").stdout.split()[1]
+        self.assertEqual(lines[2:4], ["version " + version, "seed 7"])
         self.assertEqual([l for l in lines if l[0].isdigit()],
                          [l.strip() for l in open(script) if l[0].isdigit()
                           and int(l.split()[0]) <= 500])
@@ -286,7 +290,15 @@ class Journeys(unittest.TestCase):
         visit = next(t["tick"] for t in played if t["stage"] == 2)
         self.assertEqual([int(l.split()[1]) for l in lines if l.startswith("sync ")],
                          sorted([0, 100, 200, 300, 400, visit, 500]))
-        replay = trace_of("--input", "r.txt")
+        # Another version's journey is replayed all the same, after one line naming both.
+        with open("r.txt", "w") as f:
+            f.write("\n".join(lines).replace("version " + version, "version 0.0.1-old"))
+        r = run("--input", "r.txt", "--trace", "-")
+        self.assertEqual(r.returncode, 0, r.stderr)
+        self.assertEqual(r.stderr.splitlines(), ["velmoor-sim: r.txt was recorded by version "
+                                                 "0.0.1-old, this is version %s: replaying it all "
+                                                 "the same" % version])
+        replay = [json.loads(line) for line in r.stdout.splitlines()]
         # The trace's draws are taken after the offline mixer's, the replay's before them.
         for t in played + replay:
             del t["draws"]

@@ -15,6 +15,7 @@
 
 #include "audio/audio.h"
 #include "base/random.h"
+#include "base/version.h"
 #include "journey/journey.h"
 #include "journey_step/step.h"
 #include "plant_grammar/plant_grammar.h"
@@ -91,7 +92,7 @@ static void time_ticks() {
 // game's state hashed, one flush.
 static void time_recording() {
     const char *path = "bench-journey.txt";
-    if (!start_recording(path, 1234)) {
+    if (!start_recording(path, velmoor_version, 1234)) {
         std::perror(path);
         std::exit(1);
     }

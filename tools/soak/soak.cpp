@@ -17,6 +17,7 @@
 #include "audio/mixer.h"
 #include "base/data.h"
 #include "base/random.h"
+#include "base/version.h"
 #include "headless/headless.h"
 #include "journey/journey.h"
 #include "journey_step/step.h"
@@ -154,6 +155,7 @@ static bool parse(int argc, char **argv, Soak &s) {
     find_data_root("soak", data, true);
     if (s.input) {
         if (!read_journey(s.input, "soak", s.journey)) return false;
+        warn_other_version(s.journey, velmoor_version, "soak", s.input);
         s.seed = s.journey.seed;
         s.ticks = s.journey.length;
     }

@@ -8,6 +8,7 @@
 #include "audio/audio.h"
 #include "base/data.h"
 #include "base/random.h"
+#include "base/version.h"
 #include "headless/headless.h"
 #include "journey/journey.h"
 #include "journey_step/step.h"
@@ -40,7 +41,8 @@ static bool open_outputs(const SimOptions &opt, Outputs &out) {
     if (!open_output(opt.trace, "w", out.trace) || !open_output(opt.state, "w", out.state) ||
         !open_output(opt.wav, "wb", out.wav) || (out.wav && !start_wav(out.wav)))
         return false;
-    if (opt.record.empty() || start_recording(opt.record.c_str(), opt.seed)) return true;
+    if (opt.record.empty() || start_recording(opt.record.c_str(), velmoor_version, opt.seed))
+        return true;
     std::fprintf(stderr, "velmoor-sim: cannot write %s: %s\n", opt.record.c_str(),
                  std::strerror(errno));
     return false;
@@ -127,6 +129,7 @@ int main(int argc, char **argv) {
     if ((!opt.input.empty() && !read_journey(opt.input.c_str(), "velmoor-sim", journey)) ||
         !settle_options(opt, journey) || !check_outputs(opt) || !open_outputs(opt, out))
         return 2;
+    warn_other_version(journey, velmoor_version, "velmoor-sim", opt.input.c_str());
     find_data_root("velmoor-sim", opt.data.c_str(), true);
     seed_own_random(opt.seed);
     prepare_headless(opt.seed);

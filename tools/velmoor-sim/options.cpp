@@ -38,18 +38,22 @@ void print_usage(FILE *f) {
         "  --seed N       the random source's seed; default: the journey's seed line\n"
         "  --ticks T      run up to T ticks of 25 ms; default: the journey's length\n"
         "  --input FILE   a journey (the game writes one with VELMOOR_RECORD=FILE), or a\n"
-        "                 mouse script: its motion lines alone\n"
+        "                 mouse script: its motion lines alone; another version's journey\n"
+        "                 is replayed after one line naming both versions\n"
         "  --trace FILE   one JSON object per tick\n"
         "  --state FILE   the whole world at the end as one JSON object\n"
         "  --wav FILE     the sound mixed offline, in step with the ticks; for a journey the\n"
         "                 mixer draws from a random stream of its own\n"
         "  --record FILE  the run written as a journey by the game's own recorder: the\n"
-        "                 seed, the motion, the draws of the audio thread (or of --wav's\n"
-        "                 mixer, for a mouse script), a sync line every 100 ticks, after\n"
-        "                 each lighthouse visit, catch and restart, and at the end\n"
-        "  --data DIR     the data folder holding samples/, when the working directory\n"
-        "                 has no dat/; else the source tree's dat/, then the installed one\n"
+        "                 version, the seed, the motion, the draws of the audio thread (or\n"
+        "                 of --wav's mixer, for a mouse script), a sync line every 100\n"
+        "                 ticks, after each lighthouse visit, catch and restart, and at the\n"
+        "                 end\n"
+        "  --data DIR     the data folder holding samples/; without it ./dat, else the\n"
+        "                 source tree's dat/, then the installed one\n"
         "A journey's lines (blank lines and # comments are skipped):\n"
+        "  version V            the version that recorded it, up to 32 printable\n"
+        "                       characters without blanks, at most once\n"
         "  seed N               the seed, 0 to 4294967295, at most once\n"
         "  TICK XREL YREL       a mouse motion delivered before tick TICK (from 1)\n"
         "  audio TICK N         the audio thread drew N values right before tick TICK\n"
@@ -62,7 +66,8 @@ void print_usage(FILE *f) {
         "Exit status: 0 done; 2 bad arguments or input; 3 the replay left the journey (one\n"
         "line names the first sync line's tick that did not match).\n"
         "The game: VELMOOR_RECORD=FILE velmoor [window] records a journey;\n"
-        "VELMOOR_PLAY=FILE [VELMOOR_PLAY_SPEED=N] velmoor window plays one back.\n",
+        "VELMOOR_PLAY=FILE [VELMOOR_PLAY_SPEED=N] velmoor window plays one back, and the\n"
+        "mouse rows on, in real time, once it runs out.\n",
         f);
 }
 

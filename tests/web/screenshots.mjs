@@ -16,7 +16,7 @@
 //
 // usage: node screenshots.mjs PAGE_FOLDER NATIVE_FOLDER [SPEED] [PAGE_OPTIONS]
 //   NATIVE_FOLDER as scripts/make-screenshots.sh BINARY FOLDER leaves it (shots.txt and PNGs);
-//   PAGE_OPTIONS more URL parameters for the page (e.g. "off=walls", which must then fail).
+//   PAGE_OPTIONS more URL parameters for the page.
 import { execFileSync } from 'node:child_process';
 import fs from 'node:fs';
 import os from 'node:os';

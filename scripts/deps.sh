@@ -29,6 +29,7 @@ test_pkgs=(
 web_pkgs=(
   emscripten             # emcc 3.1.6 with its SDL 1.2, clang, Node
   dpkg-dev               # apt-get source unpacks zlib's source with dpkg-source
+  chromium               # the page tested headless (SwiftShader's WebGL)
 )
 
 package_pkgs=(

@@ -62,6 +62,26 @@ velmoor_build() {
   fi
 }
 
+# Builds velmoor-sim in WebAssembly in build-web/ (emscripten's CMake wrapper; emscripten from
+# scripts/deps.sh --web) and prints the path of a command running it under Node.
+velmoor_build_web_sim() {
+  local dir
+  dir=$(velmoor_build_dir web)
+  mkdir -p "$dir"
+  if ! { NODE_PATH=/usr/share/nodejs emcmake cmake -S "$VELMOOR_ROOT" -B "$dir" \
+           -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVELMOOR_WEB_ONLY=ON -DVELMOOR_WERROR=ON &&
+         NODE_PATH=/usr/share/nodejs nice cmake --build "$dir" -j"${VELMOOR_JOBS:-$(nproc)}" \
+           --target velmoor-sim; } >"$dir/build.log" 2>&1; then
+    tail -n 40 "$dir/build.log" >&2
+    velmoor_fail "the WebAssembly build of velmoor-sim failed (see $dir/build.log)"
+  fi
+  # emscripten's output loads its .wasm by file, not by Node's fetch.
+  printf '#!/bin/sh\nexec node --no-experimental-fetch %s "$@"\n' \
+    "$dir/tools/velmoor-sim/velmoor-sim.js" >"$dir/velmoor-sim-node"
+  chmod +x "$dir/velmoor-sim-node"
+  echo "$dir/velmoor-sim-node"
+}
+
 # Starts a private Xvfb and exports DISPLAY; -noreset keeps it alive between clients.
 # usage: xvfb_start [WIDTHxHEIGHT]   (default 1024x768)
 xvfb_start() {

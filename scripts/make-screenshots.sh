@@ -3,11 +3,14 @@
 # game under Xvfb (Mesa's software OpenGL, no sound), Print Screen pressed at ticks set by the
 # journey's milestones (tests/replays/milestones.txt), each TGA converted to a small PNG. The
 # world is the recorded one, so the same ticks give the same pictures (the film grain aside).
-#   scripts/make-screenshots.sh [VELMOOR_BINARY]     (default build/app/velmoor)
+# With a folder, the pictures go there instead, full 640 x 480 PNGs, with shots.txt naming
+# each one's tick (the browser's test compares its own with them); --shots only prints the
+# names and ticks.
+#   scripts/make-screenshots.sh [VELMOOR_BINARY [FOLDER]]   (default build/app/velmoor, docs/)
+#   scripts/make-screenshots.sh --shots
 set -euo pipefail
 . "$(dirname "$0")/../tests/e2e/lib.sh"
 root=$VELMOOR_ROOT
-bin=$(realpath "${1:-$(velmoor_build_dir normal)/app/velmoor}")
 journey="$root/tests/replays/to_the_end.txt"
 
 # The journey's four visits and its quit, in order.
@@ -26,6 +29,13 @@ shots=(
   "walls:$((v3 + 114))"
   "ending:$((quit - 46))" # the white fade well on
 )
+if [ "${1:-}" = --shots ]; then
+  for s in "${shots[@]}"; do echo "${s%%:*} ${s#*:}"; done
+  exit 0
+fi
+bin=$(realpath "${1:-$(velmoor_build_dir normal)/app/velmoor}")
+folder=${2:+$(mkdir -p "$2" && realpath "$2")}
+[ -z "$folder" ] || : >"$folder/shots.txt"
 
 e2e_workdir "$root"
 {
@@ -39,11 +49,17 @@ LIBGL_ALWAYS_SOFTWARE=1 VELMOOR_PLAY=journey.txt VELMOOR_PLAY_SPEED=8 E2E_GAME_L
 e2e_wait_exit 310
 [ "$E2E_RC" = 0 ] || e2e_fail "the game failed: $(head -c 300 game.err)"
 
-# A few colours and no dithering keep the grain from bloating the files.
+# A few colours and no dithering keep the grain from bloating the files in docs/.
 n=0
 for s in "${shots[@]}"; do
-  out="$root/docs/${s%%:*}.png"
-  /usr/bin/convert "screen$n.tga" -colors 96 +dither -strip "png8:$out"
+  if [ -n "$folder" ]; then
+    out="$folder/${s%%:*}.png"
+    /usr/bin/convert "screen$n.tga" -strip "png24:$out"
+    echo "${s%%:*} ${s#*:}" >>"$folder/shots.txt"
+  else
+    out="$root/docs/${s%%:*}.png"
+    /usr/bin/convert "screen$n.tga" -colors 96 +dither -strip "png8:$out"
+  fi
   echo "$out ($(stat -c %s "$out") bytes, tick ${s#*:})"
   n=$((n + 1))
 done

@@ -48,7 +48,9 @@ static void add_triangle(int a, int b, int c) {
     triangles.push_back(primitive[c]);
 }
 
-// Quads split along their first diagonal, fans and polygons about their first vertex.
+// Quads split as Mesa splits them, along the diagonal from the second vertex to the fourth
+// (the shading of a lit, curved quad follows its diagonal); fans and polygons about their
+// first vertex.
 void web_glEnd() {
     int n = static_cast<int>(primitive.size());
     triangles.clear();
@@ -56,8 +58,8 @@ void web_glEnd() {
         for (int i = 0; i + 2 < n; i += 3) add_triangle(i, i + 1, i + 2);
     } else if (primitive_mode == GL_QUADS) {
         for (int i = 0; i + 3 < n; i += 4) {
-            add_triangle(i, i + 1, i + 2);
-            add_triangle(i, i + 2, i + 3);
+            add_triangle(i, i + 1, i + 3);
+            add_triangle(i + 1, i + 2, i + 3);
         }
     } else if (primitive_mode == GL_POLYGON || primitive_mode == GL_TRIANGLE_FAN) {
         for (int i = 1; i + 1 < n; i++) add_triangle(0, i, i + 1);

@@ -46,7 +46,7 @@ void transform_vertex(const Matrix &mat, LayerVertex &v) {
     float c[9] = {m[5] * m[10] - m[6] * m[9], m[6] * m[8] - m[4] * m[10], m[4] * m[9] - m[5] * m[8],
                   m[9] * m[2] - m[10] * m[1], m[10] * m[0] - m[8] * m[2], m[8] * m[1] - m[9] * m[0],
                   m[1] * m[6] - m[2] * m[5],  m[2] * m[4] - m[0] * m[6],  m[0] * m[5] - m[1] * m[4]};
-    float det = m[0] * c[0] + m[1] * c[3] + m[2] * c[6];
+    float det = m[0] * c[0] + m[1] * c[1] + m[2] * c[2]; // along the first column
     float n[3] = {v.normal[0], v.normal[1], v.normal[2]};
     float out[3];
     for (int i = 0; i < 3; i++) out[i] = c[i] * n[0] + c[3 + i] * n[1] + c[6 + i] * n[2];

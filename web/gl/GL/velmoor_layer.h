@@ -6,7 +6,8 @@
 //   stored already moved by those matrix calls (normals by the inverse transpose, then made
 //   unit length), together with any net change of the matrix, so that glCallList is one draw;
 //   glCallList inside a list copies the called list's geometry in;
-// - glBegin/glEnd with GL_TRIANGLES, GL_TRIANGLE_FAN, GL_QUADS and GL_POLYGON (a fan), every
+// - glBegin/glEnd with GL_TRIANGLES, GL_TRIANGLE_FAN, GL_QUADS (split as Mesa splits them,
+//   along the second-to-fourth diagonal) and GL_POLYGON (a fan), every
 //   vertex carrying the current normal, colour and texture coordinate, drawn as triangles from
 //   client arrays (the emulation's glBegin loses attributes that are not given every vertex);
 // - gluPerspective and gluLookAt multiplying the current matrix, as GLU's do;

@@ -1,0 +1,55 @@
+#!/usr/bin/env bash
+# The browser's figures beside the native game's, in one run (figures, not a test): frames per
+# second of the late world in headless Chromium (SwiftShader) and natively (bench-frame under
+# Xvfb, Mesa's llvmpipe); ticks per second of velmoor-sim under Node and natively over the
+# golden journeys; the time from loading the page to its first frame; the page's download
+# size, compressed.
+#   scripts/bench-web.sh [PAGE_FOLDER]   (default: the page built by scripts/web.sh)
+set -euo pipefail
+. "$(dirname "$0")/lib.sh"
+root=$VELMOOR_ROOT
+bash "$root/scripts/deps.sh" --test --web
+trap xvfb_stop EXIT
+
+velmoor_build normal bench-frame velmoor-sim
+native=$(velmoor_build_dir normal)
+web_sim=$(velmoor_build_web_sim)
+if [ $# -gt 0 ]; then
+  page=$(realpath "$1")
+else
+  page=$(dirname "$(bash "$root/scripts/web.sh" | tail -n 1)")
+fi
+(cd "$root/tests/web" && npm ci --no-audit --no-fund --loglevel=error >/dev/null)
+
+echo "== the page"
+node "$root/tests/web/bench.mjs" "$page"
+
+echo "== natively (bench-frame, llvmpipe under Xvfb)"
+xvfb_start
+LIBGL_ALWAYS_SOFTWARE=1 SDL_AUDIODRIVER=dummy "$native/tools/bench-frame/bench-frame" 400 "$root/dat" |
+  awk '/^-- the full late world/ { late = 1 } late && /^frames per second/ { print "frames      the late world natively (llvmpipe): " $4 " frames per second, one tick a frame" }'
+xvfb_stop
+
+echo "== velmoor-sim over the golden journeys, best of 3"
+# Seconds for all the golden journeys, the best of three runs, less a one-tick run's start-up.
+sim_seconds() {
+  local best="" t name args
+  for _ in 1 2 3; do
+    t=$( { TIMEFORMAT=%R; time for name in $(awk '!/^#/ && NF { print $1 }' "$root/tests/replays/milestones.txt"); do
+      mapfile -t args < <(python3 "$root/tests/replays/replays.py" args "$name")
+      "$1" "${args[@]}" --data "$root/dat" >/dev/null; done; } 2>&1)
+    best=$(echo "${best:-$t} $t" | awk '{ print ($1 < $2 ? $1 : $2) }')
+  done
+  echo "$best"
+}
+ticks=$(awk '!/^#/ && NF { split($NF, m, ":"); n += m[2] } END { print n }' "$root/tests/replays/milestones.txt")
+runs=$(awk '!/^#/ && NF { n++ } END { print n }' "$root/tests/replays/milestones.txt")
+for which in native node; do
+  sim=$native/tools/velmoor-sim/velmoor-sim
+  [ $which = native ] || sim=$web_sim
+  s=$(sim_seconds "$sim")
+  up=$( { TIMEFORMAT=%R; time "$sim" --seed 1 --ticks 1 --data "$root/dat" >/dev/null; } 2>&1)
+  awk -v w=$which -v s="$s" -v up="$up" -v t="$ticks" -v r="$runs" 'BEGIN {
+    printf "ticks       velmoor-sim %-6s %8.0f ticks per second (%d ticks in %.2f s; %.0f without its start-up of %.2f s a run)\n",
+      w, t / s, t, s, t / (s - r * up), up }'
+done

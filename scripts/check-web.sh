@@ -1,0 +1,42 @@
+#!/usr/bin/env bash
+# The game's page in headless Chromium (SwiftShader's WebGL), against the native game: the
+# journey to the end played from the page's URL at speed 8, its screenshots compared with the
+# native game's at the same ticks; a game rowed in the page with the mouse, through the
+# DevTools protocol, replayed by the
+# native velmoor-sim with every sync line met. Any console error, WebGL error, abort or
+# uncaught exception in the page fails it. Installs what it needs (emscripten, Chromium, the
+# harness's npm packages), builds the native game and the page.
+#   scripts/check-web.sh [PAGE_FOLDER]   (default: the page built by scripts/web.sh)
+set -euo pipefail
+. "$(dirname "$0")/lib.sh"
+root=$VELMOOR_ROOT
+bash "$root/scripts/deps.sh" --test --web
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+
+start=$SECONDS
+velmoor_build normal velmoor velmoor-sim
+native=$(velmoor_build_dir normal)
+if [ $# -gt 0 ]; then
+  page=$(realpath "$1")
+else
+  page=$(dirname "$(bash "$root/scripts/web.sh" | tail -n 1)")
+fi
+[ -f "$page/velmoor.html" ] || velmoor_fail "no velmoor.html in $page"
+(cd "$root/tests/web" && npm ci --no-audit --no-fund --loglevel=error >/dev/null) ||
+  velmoor_fail "npm ci in tests/web failed"
+echo "check-web.sh: the native game, the page and the harness ready in $((SECONDS - start)) s"
+
+start=$SECONDS
+bash "$root/scripts/make-screenshots.sh" "$native/app/velmoor" "$work/native" >/dev/null
+echo "check-web.sh: the native screenshots taken in $((SECONDS - start)) s"
+
+cd "$root/tests/web"
+status=0
+start=$SECONDS
+node screenshots.mjs "$page" "$work/native" 8 || status=1
+echo "check-web.sh: the page's screenshots compared in $((SECONDS - start)) s"
+start=$SECONDS
+node rowed.mjs "$page" "$native/tools/velmoor-sim/velmoor-sim" 20 || status=1
+echo "check-web.sh: the rowed game played and replayed in $((SECONDS - start)) s"
+[ $status = 0 ] || velmoor_fail "the page failed (see above)"

@@ -82,6 +82,17 @@ velmoor_build_web_sim() {
   echo "$dir/velmoor-sim-node"
 }
 
+# The ticks of a golden journey's milestones (tests/replays/milestones.txt), in order, on one
+# line; fails when the file does not list the journey.
+# usage: read -r first second ... < <(velmoor_milestone_ticks NAME)
+velmoor_milestone_ticks() {
+  local ticks
+  ticks=$(awk -v name="$1" '$1 == name {
+    for (i = 3; i <= NF; i++) { split($i, m, ":"); printf "%s ", m[2] } }'     "$VELMOOR_ROOT/tests/replays/milestones.txt")
+  [ -n "$ticks" ] || velmoor_fail "no milestones of $1 in tests/replays/milestones.txt"
+  echo "$ticks"
+}
+
 # Starts a private Xvfb and exports DISPLAY; -noreset keeps it alive between clients.
 # usage: xvfb_start [WIDTHxHEIGHT]   (default 1024x768)
 xvfb_start() {

@@ -20,10 +20,8 @@ fi
 begun=$SECONDS
 
 # The journey's four visits and its quit, in order.
-read -r v1 v2 v3 v4 quit < <(awk '$1 == "to_the_end" {
-  for (i = 3; i <= NF; i++) { split($i, m, ":"); printf "%s ", m[2] }; print "" }' \
-  "$root/tests/replays/milestones.txt")
-[ -n "${quit:-}" ] || velmoor_fail "no milestones of to_the_end in tests/replays/milestones.txt"
+read -r v1 v2 v3 v4 quit < <(velmoor_milestone_ticks to_the_end)
+[ -n "${quit:-}" ] || exit 1 # the line saying why is out already
 
 # The scenes, FIRST:LAST ticks, in the journey's order: rowing up to the first lighthouse, the
 # babies let loose, the chaser awake, the walls, and the white ending.
@@ -40,19 +38,8 @@ ticks=()
 for s in "${scenes[@]}"; do
   for ((t = ${s%:*}; t <= ${s#*:}; t += step)); do ticks+=("$t"); done
 done
-{
-  cat "$root/tests/replays/to_the_end.txt"
-  printf 'print %s\n' "${ticks[@]}"
-} >journey.txt
-
 # Speed 8 runs through the quiet stretches between the scenes; each picture waits for its frame.
-e2e_start_xvfb
-LIBGL_ALWAYS_SOFTWARE=1 VELMOOR_PLAY=journey.txt VELMOOR_PLAY_SPEED=8 E2E_GAME_LIMIT=600 \
-  e2e_start_game "$bin" window
-e2e_wait_exit 610
-[ "$E2E_RC" = 0 ] || velmoor_fail "the game failed: $(head -c 300 game.err)"
-[ -s "screen$((${#ticks[@]} - 1)).tga" ] ||
-  velmoor_fail "the game took fewer than ${#ticks[@]} pictures: $(head -c 300 game.err)"
+e2e_play_pictures "$bin" 600 "${ticks[@]}"
 
 # Half size and lossy WebP keep the picture small (a GIF of it, even in 64 colours, is ten
 # times the size: the film grain changes every pixel of every frame); the last frame of a

@@ -79,6 +79,24 @@ e2e_wait_exit() {
   E2E_GAME_PID=""
 }
 
+# Plays the golden journey to the end back in the game, windowed under a private Xvfb at 8
+# ticks a frame, with Print Screen before each TICK: the pictures are screen0.tga, screen1.tga,
+# ... in the working folder, in the order of the ticks, each showing the world after TICK - 1.
+# Fails unless the game ends by itself within SECONDS, with status 0, having taken them all.
+# usage: e2e_play_pictures VELMOOR SECONDS TICK...
+e2e_play_pictures() {
+  local bin=$1 limit=$2
+  shift 2
+  { cat "$VELMOOR_ROOT/tests/replays/to_the_end.txt"; printf 'print %s\n' "$@"; } >journey.txt
+  e2e_start_xvfb
+  LIBGL_ALWAYS_SOFTWARE=1 VELMOOR_PLAY=journey.txt VELMOOR_PLAY_SPEED=8 E2E_GAME_LIMIT=$limit \
+    e2e_start_game "$bin" window
+  e2e_wait_exit $((limit + 10))
+  [ "$E2E_RC" = 0 ] || e2e_fail "the game failed: $(head -c 300 game.err)"
+  [ -s "screen$(($# - 1)).tga" ] ||
+    e2e_fail "the game took fewer than $# pictures: $(head -c 300 game.err)"
+}
+
 # Rows the running game for SECONDS with xdotool, as a player would: strokes (ten pulls of
 # 140 px, a tick apart, so that the game's per-tick limit drops nothing) and return sweeps (ten
 # pushes); every fourth stroke the mouse goes 400 px to the side, turning the boat right, back,

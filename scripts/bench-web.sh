@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
 # The browser's figures beside the native game's, in one run (figures, not a test): frames per
-# second of the late world in headless Chromium (SwiftShader) and natively (bench-frame under
-# Xvfb, Mesa's llvmpipe); ticks per second of velmoor-sim under Node and natively over the
+# second of bench-frame's late world, the same scene, in headless Chromium (SwiftShader) and
+# natively (under Xvfb, Mesa's llvmpipe), and of the page playing the journey to the end; ticks per second of velmoor-sim under Node and natively over the
 # golden journeys; the time from loading the page to its first frame; the page's download
 # size, compressed.
-#   scripts/bench-web.sh [PAGE_FOLDER]   (default: the page built by scripts/web.sh)
+#   scripts/bench-web.sh [PAGE_FOLDER]   (default: the page built by scripts/web.sh; the web
+#                                         bench-frame is built beside it in build-webgame/bench)
 set -euo pipefail
 . "$(dirname "$0")/lib.sh"
 root=$VELMOOR_ROOT
@@ -19,15 +20,22 @@ if [ $# -gt 0 ]; then
 else
   page=$(dirname "$(bash "$root/scripts/web.sh" | tail -n 1)")
 fi
+web_bench=$(velmoor_build_dir webgame)/bench
+NODE_PATH=${NODE_PATH:-/usr/share/nodejs} cmake --build "$(velmoor_build_dir webgame)" \
+  --target bench-frame -j"$(nproc)" >/dev/null || velmoor_fail "the web bench-frame did not build"
 (cd "$root/tests/web" && npm ci --no-audit --no-fund --loglevel=error >/dev/null)
 
-echo "== the page"
-node "$root/tests/web/bench.mjs" "$page"
+echo "== in Chromium (SwiftShader)"
+node "$root/tests/web/bench.mjs" "$page" "$web_bench"
 
 echo "== natively (bench-frame, llvmpipe under Xvfb)"
 xvfb_start
+# The late world's first description and its frame rate, 400 frames.
 LIBGL_ALWAYS_SOFTWARE=1 SDL_AUDIODRIVER=dummy "$native/tools/bench-frame/bench-frame" 400 "$root/dat" |
-  awk '/^-- the full late world/ { late = 1 } late && /^frames per second/ { print "frames      the late world natively (llvmpipe): " $4 " frames per second, one tick a frame" }'
+  awk '/^-- the full late world/ { late = 1; next } late && /^stage/ && !said { print "scene       " $0; said = 1 }
+       late && /^frames per second/ { print "frames      " $0; late = 0 }
+       /^  of which: making/ { calls = $(NF - 1) }
+       END { print "frames      making the GL calls natively: " calls " ms a frame (the late world, median)" }'
 xvfb_stop
 
 echo "== velmoor-sim over the golden journeys, best of 3"

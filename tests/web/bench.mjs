@@ -1,16 +1,17 @@
 // The page's figures in headless Chromium (SwiftShader): its download size compressed, the time
-// from loading it to its first frame, and frames per second in the late world (the journey to
-// the end played at speed 8 from its third lighthouse visit to its fourth: the walls, the
-// chaser, the babies, the sparks and the gathered plants all in play). Prints figures; it
-// fails only when the page does.
-// usage: node bench.mjs PAGE_FOLDER
+// from loading it to its first frame, frames per second in the late world as the page plays it
+// (the journey to the end at speed 8 from its third lighthouse visit to its fourth: the walls,
+// the chaser, the babies, the sparks and the gathered plants all in play), and bench-frame's
+// own late world in its page (BENCH_FOLDER), the scene the native bench-frame draws. Prints
+// figures; it fails only when a page does.
+// usage: node bench.mjs PAGE_FOLDER BENCH_FOLDER
 import fs from 'node:fs';
 import path from 'node:path';
 import zlib from 'node:zlib';
 import { fail, launch, openPage, serve } from './harness.mjs';
 
-const [pageDir] = process.argv.slice(2);
-if (!pageDir) fail('usage: node bench.mjs PAGE_FOLDER');
+const [pageDir, benchDir] = process.argv.slice(2);
+if (!benchDir) fail('usage: node bench.mjs PAGE_FOLDER BENCH_FOLDER');
 const repo = path.resolve(path.dirname(new URL(import.meta.url).pathname), '../..');
 const milestones = fs.readFileSync(path.join(repo, 'tests/replays/milestones.txt'), 'utf8')
   .split('\n').find((l) => l.startsWith('to_the_end '));
@@ -78,4 +79,29 @@ try {
 } finally {
   await browser.close();
   server.close();
+}
+
+// bench-frame's page prints its figures and "done"; its failures begin "bench-frame:".
+const benchServer = await serve(benchDir);
+const benchBrowser = await launch();
+try {
+  const page = await benchBrowser.newPage();
+  const lines = [], faults = [];
+  page.on('console', (m) => {
+    const text = m.text();
+    if (/^stderr: bench-frame:/.test(text) || m.type() === 'error') faults.push(text);
+    else if (!/^stderr: |GL Driver Message/.test(text)) lines.push(text);
+  });
+  page.on('pageerror', (e) => faults.push(`uncaught: ${e.message}`));
+  await page.setViewport({ width: 800, height: 600 });
+  await page.goto(`${benchServer.url}/bench-frame.html?frames=400`, { waitUntil: 'load', timeout: 60_000 });
+  for (const end = Date.now() + 600_000; !lines.includes('done'); await new Promise((ok) => setTimeout(ok, 250))) {
+    if (faults.length) fail(`bench-frame's page: ${faults.join('; ')}`);
+    if (Date.now() > end) fail("bench-frame's page did not finish within 600 s");
+  }
+  for (const line of lines.filter((l) => l !== 'done'))
+    console.log(`${line.startsWith('frames') ? 'frames     ' : 'scene      '} ${line}`);
+} finally {
+  await benchBrowser.close();
+  benchServer.close();
 }

@@ -14,7 +14,7 @@
 #include "audio/audio.h"
 #include "base/data.h"
 #include "base/random.h"
-#include "full_scene.h"
+#include "full_scene/full_scene.h"
 #include "object_costs.h"
 #include "render/passes.h"
 #include "render/render.h"

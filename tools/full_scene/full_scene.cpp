@@ -42,6 +42,8 @@ static void visit_at(float x, float y) {
 void set_up_full_scene(uint32_t seed) {
     seed_random(seed);
     reset_world();
+    // A reset keeps the boat's way and turn: whatever ran before must not change the scene.
+    row_vx = row_vy = turn_rate = steer_deflection = 0.0f;
     visit_at(50.0f, 0.0f);
     visit_at(-50.0f, 0.0f);
     visit_at(0.0f, 50.0f);

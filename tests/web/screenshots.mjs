@@ -14,6 +14,13 @@
 // the moment's scene (the lighthouse ahead, the babies, the chaser, the walls, the white fade)
 // is there, not merely a similar sea.
 //
+// Where the rasterisers part: SwiftShader snaps vertices to 1/16 of a pixel, llvmpipe to 1/256,
+// so an edge that misses a row of pixel centres by less than 1/32 of a pixel lands on them in
+// the page, and both count such a tie in: the row is covered in the page, not natively. The
+// babies' picture has its largest block for that alone: the rower's thwart ends 0.026 of a
+// pixel above a row's centres and is a row thicker in the page (13; the same page in Chromium
+// drawing with llvmpipe, through ANGLE's OpenGL backend, has no such row and 4 at worst).
+//
 // usage: node screenshots.mjs PAGE_FOLDER NATIVE_FOLDER [SPEED] [PAGE_OPTIONS]
 //   NATIVE_FOLDER as scripts/make-screenshots.sh BINARY FOLDER leaves it (shots.txt and PNGs);
 //   PAGE_OPTIONS more URL parameters for the page.

@@ -1,10 +1,10 @@
 #!/usr/bin/env bash
-# The game's page in headless Chromium (SwiftShader's WebGL), against the native game: the
-# journey to the end played from the page's URL at speed 8, its screenshots compared with the
-# native game's at the same ticks; a game rowed in the page with the mouse, through the
-# DevTools protocol, replayed by the
-# native velmoor-sim with every sync line met. Any console error, WebGL error, abort or
-# uncaught exception in the page fails it. Installs what it needs (emscripten, Chromium, the
+# The game's page in headless Chromium (SwiftShader's WebGL), against the native game: every
+# golden journey, as the native velmoor-sim records it, played in the page with every sync line
+# met; the journey to the end played from the page's URL at speed 8, its screenshots compared
+# with the native game's at the same ticks; a game rowed in the page with the mouse, through
+# the DevTools protocol, replayed by the native velmoor-sim with every sync line met. Any
+# console error, WebGL error, abort, uncaught exception or unmet sync line in the page fails it. Installs what it needs (emscripten, Chromium, the
 # harness's npm packages), builds the native game and the page.
 #   scripts/check-web.sh [PAGE_FOLDER]   (default: the page built by scripts/web.sh)
 set -euo pipefail
@@ -33,6 +33,9 @@ echo "check-web.sh: the native screenshots taken in $((SECONDS - start)) s"
 
 cd "$root/tests/web"
 status=0
+start=$SECONDS
+node journeys.mjs "$page" "$native/tools/velmoor-sim/velmoor-sim" 100 || status=1
+echo "check-web.sh: the golden journeys replayed in $((SECONDS - start)) s"
 start=$SECONDS
 node screenshots.mjs "$page" "$work/native" 8 || status=1
 echo "check-web.sh: the page's screenshots compared in $((SECONDS - start)) s"

@@ -1,11 +1,12 @@
 #!/usr/bin/env bash
 # The game's page in headless Chromium (SwiftShader's WebGL), against the native game: every
-# golden journey, as the native velmoor-sim records it, played in the page with every sync line
-# met; the journey to the end played from the page's URL at speed 8, its screenshots compared
-# with the native game's at the same ticks; a game rowed in the page with the mouse, through
-# the DevTools protocol, replayed by the native velmoor-sim with every sync line met. Any
-# console error, WebGL error, abort, uncaught exception or unmet sync line in the page fails it. Installs what it needs (emscripten, Chromium, the
-# harness's npm packages), builds the native game and the page.
+# golden journey, as the native velmoor-sim records it, played in the page with every sync
+# line met, and hostile journeys each refused in one line on the page; the journey to the end
+# played from the page's URL at speed 8, its screenshots compared with the native game's at
+# the same ticks; a game rowed in the page with the mouse, through the DevTools protocol,
+# replayed by the native velmoor-sim with every sync line met. Any console error, WebGL error,
+# abort, uncaught exception or unmet sync line in the page fails it. Installs what it needs
+# (emscripten, Chromium, the harness's npm packages), builds the native game and the page.
 #   scripts/check-web.sh [PAGE_FOLDER]   (default: the page built by scripts/web.sh)
 set -euo pipefail
 . "$(dirname "$0")/lib.sh"

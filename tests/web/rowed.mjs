@@ -1,7 +1,8 @@
 // A game rowed in the page from real mouse input (relative motion under the pointer's lock,
 // sent through the DevTools protocol as a player's mouse would move), its journey taken from
 // the page and replayed by the native velmoor-sim: every sync line the page wrote must be one
-// the native game writes too.
+// the native game writes too. On the way, the pointer lost holds the world still until a
+// click, and the end button ends the game.
 // usage: node rowed.mjs PAGE_FOLDER NATIVE_VELMOOR_SIM [SECONDS]
 import { execFileSync } from 'node:child_process';
 import fs from 'node:fs';
@@ -49,6 +50,21 @@ try {
     for (let i = 0; i < 10; i++) { await move(0, -140); await sleep(25); }
     game.check();
   }
+  // Losing the pointer (as Escape does) holds the world still; the next click lets it go on
+  // with nothing made up for the time held (1.5 s would be 60 ticks).
+  await game.answer('document.exitPointerLock()');
+  await sleep(300);
+  const held = await game.call('tick');
+  await sleep(1200);
+  if (await game.call('tick') !== held) fail('the world went on while the pointer was lost');
+  await game.start();
+  await sleep(500);
+  const resumed = (await game.call('tick')) - held;
+  if (resumed < 1 || resumed > 45) fail(`${resumed} ticks in the 0.5 s after the click that ended the hold`);
+  // The button ends the game as Escape does natively, and a new one is offered.
+  await game.answer("document.getElementById('end').click()");
+  await game.until('window.velmoor.ended()', 10, 'the end button did not end the game');
+  if (await game.answer("document.getElementById('again').hidden")) fail('no new game offered at the end');
   const last = await game.call('tick');
   journey = await game.call('journey');
   game.check();

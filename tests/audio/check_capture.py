@@ -1,6 +1,7 @@
 #!/usr/bin/env python3
 """Checks what the game's mixer wrote through SDL's disk driver (signed 16-bit little-endian,
 stereo, 44100 Hz): a valid stream, the first melody note at 311.1 Hz and the hiss decaying.
+The play-through's and the page's sound tests judge their sound with its checks too.
 usage: check_capture.py FILE"""
 import math
 import struct

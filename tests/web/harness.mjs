@@ -79,8 +79,9 @@ function watchGlErrors() {
   });
 }
 
-// Lines of the console that fail a test whatever their level.
-const FATAL = /\babort|Aborted|RuntimeError|GL_INVALID|WebGL: [A-Z_]+|OpenGL error|exception/i;
+// Lines of the console that fail a test whatever their level (SDL logs a buffer of sound it
+// could not hand to Web Audio).
+const FATAL = /\babort|Aborted|RuntimeError|GL_INVALID|WebGL: [A-Z_]+|OpenGL error|exception|Web Audio API error/i;
 
 // Opens URL in a new tab of BROWSER; every console line goes to LOG (one per line, as the
 // game's standard error would), and every fault is kept in `faults`. DOWNLOADS, if given, is

@@ -9,7 +9,7 @@ import os from 'node:os';
 import path from 'node:path';
 import { fail, launch, openPage, serve } from './harness.mjs';
 
-const AFTER = 80; // ticks heard after the visit: its chord is at full level 0.3 s to 0.7 s on
+const AFTER = 80; // ticks heard after the visit: its chord is looked for up to 1.6 s on
 const [pageDir] = process.argv.slice(2);
 if (!pageDir) fail('usage: node sound.mjs PAGE_FOLDER');
 const repo = path.resolve(path.dirname(new URL(import.meta.url).pathname), '../..');
@@ -17,13 +17,14 @@ const milestones = fs.readFileSync(path.join(repo, 'tests/replays/milestones.txt
 const visit = Number(milestones.match(/^to_the_end\s.*?\bvisit:(\d+)/m)[1]);
 
 // Run in the page before its scripts: each buffer started on Web Audio is copied (channel 0,
-// as 16-bit) with the tick of the world that mixed it; SDL mixes and starts it in one go.
+// as 16-bit), with a line of its length, the tick of the world that mixed it (SDL mixes and
+// starts a buffer in one go) and the time it is to be heard at.
 function listen() {
-  const heard = window.velmoorHeard = { buffers: [], ticks: [] };
+  const heard = window.velmoorHeard = { buffers: [], lines: [] };
   const start = AudioBufferSourceNode.prototype.start;
   AudioBufferSourceNode.prototype.start = function (...args) {
     heard.buffers.push(Int16Array.from(this.buffer.getChannelData(0), (x) => Math.round(x * 32768)));
-    heard.ticks.push(window.velmoor?.tick() ?? 0);
+    heard.lines.push(`${this.buffer.length} ${window.velmoor?.tick() ?? 0} ${args[0]}\n`);
     return start.apply(this, args);
   };
 }
@@ -37,15 +38,11 @@ try {
     { before: listen });
   await game.start();
   await game.until(`window.velmoor.tick() >= ${visit + AFTER}`, 120, `no tick ${visit + AFTER}`);
-  const { lengths, samples, ticks } = await game.answer(`(() => {
-    const h = window.velmoorHeard;
-    return { lengths: h.buffers.map((b) => b.length), ticks: h.ticks,
-      samples: h.buffers.flatMap((b) => [...b]) };
-  })()`);
+  const { lines, samples } = await game.answer(
+    '({ lines: velmoorHeard.lines.join(""), samples: velmoorHeard.buffers.flatMap((b) => [...b]) })');
   game.check();
-  console.log(`sound.mjs: ${lengths.length} buffers heard by tick ${ticks.at(-1)} (the visit at ${visit})`);
   fs.writeFileSync(path.join(work, 'sound.raw'), new Uint8Array(Int16Array.from(samples).buffer));
-  fs.writeFileSync(path.join(work, 'buffers.txt'), lengths.map((n, i) => `${n} ${ticks[i]}\n`).join(''));
+  fs.writeFileSync(path.join(work, 'buffers.txt'), lines);
   try {
     execFileSync('python3', [path.join(repo, 'tests/web/sound_check.py'), path.join(work, 'sound.raw'),
       path.join(work, 'buffers.txt'), String(visit)], { stdio: 'inherit' });

@@ -20,8 +20,8 @@ SIZE = 2048  # samples in each of the page's buffers
 # The hiss's mean over half a second while rowing: velmoor-sim's offline mix of this journey
 # holds it between 41.7 and 42.6 from 2.5 s on, the page between 38.5 and 45 (55 after the
 # main thread of a busy machine stalled, and the strokes' feeds came at once), while without
-# strokes it has faded to under 5 by then. The least of it must be above the first figure and
-# its mean below the second: strokes feeding it half or twice as much fall outside.
+# strokes it has faded to under 5 by then. Every half second must be above 30 and their mean
+# below 60: strokes feeding it half or twice as much fall outside.
 HISS = (30, 60)
 failures = []
 

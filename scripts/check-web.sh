@@ -4,9 +4,11 @@
 # line met, and hostile journeys each refused in one line on the page; the journey to the end
 # played from the page's URL at speed 8, its screenshots compared with the native game's at
 # the same ticks; a game rowed in the page with the mouse, through the DevTools protocol,
-# replayed by the native velmoor-sim with every sync line met. Any console error, WebGL error,
-# abort, uncaught exception or unmet sync line in the page fails it. Installs what it needs
-# (emscripten, Chromium, the harness's npm packages), builds the native game and the page.
+# replayed by the native velmoor-sim with every sync line met; the page's sound over the
+# journey to its first lighthouse, as handed to Web Audio, judged as the native game's. Any
+# console error, WebGL error, abort, uncaught exception or unmet sync line in the page fails
+# it. Installs what it needs (emscripten, Chromium, the harness's npm packages), builds the
+# native game and the page.
 #   scripts/check-web.sh [PAGE_FOLDER]   (default: the page built by scripts/web.sh)
 set -euo pipefail
 . "$(dirname "$0")/lib.sh"
@@ -43,4 +45,7 @@ echo "check-web.sh: the page's screenshots compared in $((SECONDS - start)) s"
 start=$SECONDS
 node rowed.mjs "$page" "$native/tools/velmoor-sim/velmoor-sim" 20 || status=1
 echo "check-web.sh: the rowed game played and replayed in $((SECONDS - start)) s"
+start=$SECONDS
+node sound.mjs "$page" || status=1
+echo "check-web.sh: the page's sound heard in $((SECONDS - start)) s"
 [ $status = 0 ] || velmoor_fail "the page failed (see above)"

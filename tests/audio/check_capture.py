@@ -1,6 +1,7 @@
 #!/usr/bin/env python3
 """Checks what the game's mixer wrote through SDL's disk driver (signed 16-bit little-endian,
 stereo, 44100 Hz): a valid stream, the first melody note at 311.1 Hz and the hiss decaying.
+The play-through's and the page's sound tests judge their sound with its checks too.
 usage: check_capture.py FILE"""
 import math
 import struct
@@ -58,6 +59,53 @@ def check_first_note(s):
     print("first note: %.2f Hz" % hz)
     if abs(hz - 311.127) > 1.0:
         fail("the first note is at %.2f Hz, not 311.1" % hz)
+
+
+CHORD = (311.127, 369.994, 466.164)  # degrees 0, 2 and 4
+OFF_SCALE = (340.0, 420.0, 500.0)    # between the degrees: nothing should sound there
+
+
+def amplitude(s, hz):
+    """The amplitude of a tone near HZ in S (within 1.5 Hz either way: the vibrato)."""
+    return 2.0 * max(dtft_magnitude(s, hz + d) for d in (-1.5, 0.0, 1.5)) / len(s)
+
+
+def centred(s):
+    m = sum(s) / len(s)
+    return [x - m for x in s]
+
+
+def check_chord(left, at, visit, check):
+    """The first lighthouse visit's chord in the mono samples LEFT, where AT(tick) is the sample
+    the sound mixed after TICK starts at; CHECK(ok, why) is told of each finding."""
+    # The chord's three voices are all at full level from 15,000 to 30,000 samples after the
+    # visit: look for them from a little before the visit's tick to 1.6 s after.
+    n, hop = 8192, 2048
+    best, where = 0.0, None
+    for a in range(at(visit) - RATE // 4, at(visit) + 70000 - n, hop):
+        s = centred(left[a:a + n])
+        level = min(amplitude(s, hz) for hz in CHORD)
+        if level > best:
+            best, where = level, a
+    s = centred(left[where:where + n])
+    others = max(amplitude(s, hz) for hz in OFF_SCALE)
+    print("chord: each tone at least %.0f, %.2f s after the visit; off the scale %.0f" %
+          (best, (where - at(visit)) / RATE, others))
+    check(best > 150 and others < best / 4, "no chord of degrees 0, 2 and 4 after the visit")
+    # Before the visit the melody sounds one note at a time: never all three.
+    ahead = max(min(amplitude(centred(left[a:a + n]), hz) for hz in CHORD)
+                for a in range(at(visit - 200), at(visit - 20), 4 * hop))
+    check(ahead < 40, "a chord before the visit (%.0f)" % ahead)
+    # Each voice's pitch wobbles at 1/64 of its pitch: sidebands at that distance, about a
+    # fifth of the tone. A Hann window over 30,000 samples around the chord's middle.
+    mid = where + n // 2 - 15000
+    w = [x * (0.5 - 0.5 * math.cos(2 * math.pi * i / 29999))
+         for i, x in enumerate(centred(left[mid:mid + 30000]))]
+    for hz in CHORD[1:]:
+        tone = dtft_magnitude(w, hz)
+        sides = [dtft_magnitude(w, hz + d * hz / 64) / tone for d in (-1, 1)]
+        print("%.0f Hz: vibrato sidebands %.2f and %.2f of the tone" % (hz, sides[0], sides[1]))
+        check(all(0.1 < r < 0.35 for r in sides), "no vibrato at %.0f Hz" % hz)
 
 
 def main():

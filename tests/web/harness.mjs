@@ -79,9 +79,9 @@ function watchGlErrors() {
   });
 }
 
-// Lines of the console that fail a test whatever their level; the last, a played journey's
-// sync line the game did not meet.
-const FATAL = /\babort|Aborted|RuntimeError|GL_INVALID|WebGL: [A-Z_]+|OpenGL error|exception|does not match/i;
+// Lines of the console that fail a test whatever their level: a played journey's sync line the
+// game did not meet, and a buffer of sound SDL could not hand to Web Audio among them.
+const FATAL = /abort|Aborted|RuntimeError|GL_INVALID|WebGL: [A-Z_]+|OpenGL error|exception|does not match|Web Audio API error/i;
 
 // Opens URL in a new tab of BROWSER; every console line goes to LOG (one per line, as the
 // game's standard error would), and every fault is kept in `faults`. DOWNLOADS, if given, is

@@ -127,8 +127,11 @@ export async function openPage(browser, url, { log = [], downloads, watchGl = tr
       } finally { clearTimeout(timer); }
     },
     call: (name) => game.answer(`window.velmoor.${name}()`),
-    // The click that starts the game (the pointer's lock and the sound need one).
+    // The click that starts the game (the pointer's lock and the sound need one), once the
+    // page waits for it; a click on a game under way lets a held one go on.
     async start() {
+      await game.until('window.velmoor.waiting() || window.velmoor.started()', 60,
+        'the page did not get ready for the click that starts the game');
       const box = await page.$eval('canvas', (c) => { const r = c.getBoundingClientRect();
         return { x: r.x + r.width / 2, y: r.y + r.height / 2 }; });
       await page.mouse.click(box.x, box.y);

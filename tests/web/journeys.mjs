@@ -48,6 +48,7 @@ try {
     const native = syncs(fs.readFileSync(extra[`/${name}.txt`], 'utf8'));
     const log = [];
     const game = await openPage(browser, `${server.url}/velmoor.html?play=/${name}.txt&speed=${speed}`, { log });
+    await game.start();
     const started = Date.now();
     // A journey that does not quit by itself hands the boat to the mouse at its end.
     for (const end = Date.now() + 300_000; ;) {
@@ -71,7 +72,13 @@ try {
   }
   for (const { name, line } of HOSTILE) {
     const game = await openPage(browser, `${server.url}/velmoor.html?play=/${name}.txt`);
+    // A journey the page could not fetch ends the game before the click could start it.
     const end = Date.now() + 10_000;
+    while (!(await game.answer('window.velmoor.waiting() || window.velmoor.ended()'))) {
+      if (Date.now() > end) fail(`${name}.txt: the page neither waited for a click nor ended within 10 s`);
+      await new Promise((ok) => setTimeout(ok, 100));
+    }
+    if (!(await game.answer('window.velmoor.ended()'))) await game.start();
     while (!(await game.answer('window.velmoor.ended()'))) {
       if (Date.now() > end) fail(`${name}.txt: the game did not end within 10 s`);
       await new Promise((ok) => setTimeout(ok, 100));

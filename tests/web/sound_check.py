@@ -55,15 +55,15 @@ def main():
         """The first sample of the first buffer mixed once TICK had run."""
         return SIZE * next((i for i, t in enumerate(ticks) if t >= tick), len(ticks))
 
-    # The first buffers are mixed as the game starts, the rest once the click has let Web Audio
-    # run; the chord is looked for up to 1.6 s after the visit.
+    # The click starts the game and its sound together; the chord is looked for up to 1.6 s
+    # after the visit.
     heard = next((t for t in ticks if t > 0), visit)
     if heard > 200 or len(left) < at(visit) + 70000:
         check(False, "the sound ran only from tick %d to %d" % (heard, ticks[-1]))
         sys.exit(1)
 
-    # The journey rows from its first tick on, each stroke feeding the hiss again. Until the
-    # sound runs, nothing is mixed to fade what the strokes feed: judged from 2.5 s after.
+    # The journey rows from its first tick on, each stroke feeding the hiss again; it is judged
+    # from 2.5 s on, when the level it starts with has faded.
     def hiss(a, b):
         w = left[at(a):at(b)]
         return sum(w) / len(w)

@@ -99,7 +99,8 @@ if zlib_missing; then
   echo "deps.sh: unpacking zlib's Debian source in $ZLIB_SOURCE_DIR" >&2
   list=/etc/apt/sources.list.d/velmoor-deb-src.sources
   if [ ! -e "$list" ]; then
-    printf 'Types: deb-src\nURIs: http://deb.debian.org/debian\nSuites: bookworm\nComponents: main\nSigned-By: /usr/share/keyrings/debian-archive-keyring.gpg\n' |
+    suite=$(. /etc/os-release && echo "$VERSION_CODENAME")
+    printf 'Types: deb-src\nURIs: http://deb.debian.org/debian\nSuites: %s\nComponents: main\nSigned-By: /usr/share/keyrings/debian-archive-keyring.gpg\n' "$suite" |
       $sudo tee "$list" >/dev/null
   fi
   apt_update

@@ -4,18 +4,21 @@
 # man --warnings; installed with dpkg -i; /usr/games/velmoor started from / under Xvfb until
 # the boat shows, and quit with Escape (status 0); started again as the menu entry starts it,
 # its screenshot found in the player's folder; purged, and nothing of it left on disk.
-# Run as root, on a machine where velmoor is not installed. Prints "N passed, N failed".
+# Run as root, on a machine where velmoor is not installed. Every check runs, a failed one
+# named in a line on standard error, and the last line is "N passed, N failed"; a failure of the
+# shared helpers (no Xvfb, a game that does not quit) ends the script at once, counted as one.
 # usage: scripts/check-package.sh
 set -uo pipefail
-root=$(cd "$(dirname "$0")/.." && pwd)
+. "$(dirname "$0")/../tests/e2e/lib.sh"
+root=$VELMOOR_ROOT
 build="$root/build-package"
 work=$(mktemp -d)
-xvfb="" game=""
-passed=0 failed=0
+cd "$work" || velmoor_fail "cannot enter $work"
+passed=0 failed=0 finished=false
 
 cleanup() {
-  [ -n "$game" ] && kill -9 "$game" 2>/dev/null
-  [ -n "$xvfb" ] && kill "$xvfb" 2>/dev/null
+  $finished || echo "$passed passed, $((failed + 1)) failed"
+  e2e_cleanup
   dpkg -s velmoor >/dev/null 2>&1 && dpkg --purge velmoor >/dev/null 2>&1
   rm -rf "$work"
 }
@@ -24,23 +27,21 @@ trap cleanup EXIT
 check() { # NAME, then the command that must succeed
   local name=$1; shift
   if "$@"; then
-    echo "check-package: ok: $name"; passed=$((passed + 1))
+    echo "check-package.sh: ok: $name"; passed=$((passed + 1))
   else
-    echo "check-package: FAILED: $name"; failed=$((failed + 1)); return 1
+    echo "check-package.sh: FAILED: $name" >&2; failed=$((failed + 1)); return 1
   fi
 }
 finish() {
+  finished=true
   echo "$passed passed, $failed failed"
   [ "$failed" = 0 ]
   exit
 }
 
-[ "$(id -u)" = 0 ] || { echo "check-package: run as root (dpkg -i)" >&2; exit 1; }
-if dpkg -s velmoor >/dev/null 2>&1; then
-  echo "check-package: velmoor is installed already; remove it first" >&2
-  exit 1
-fi
-bash "$root/scripts/deps.sh" --package || exit 1
+[ "$(id -u)" = 0 ] || velmoor_fail "run as root (dpkg -i)"
+dpkg -s velmoor >/dev/null 2>&1 && velmoor_fail "velmoor is installed already; remove it first"
+bash "$root/scripts/deps.sh" --package || velmoor_fail "scripts/deps.sh --package failed"
 
 # Debian's compiler and linker flags (hardening included), as a package build has them.
 build_package() {
@@ -55,8 +56,8 @@ build_package() {
 }
 check "the package builds" build_package || finish
 deb=$(ls "$build"/velmoor_*.deb 2>/dev/null | head -n 1)
-[ -n "$deb" ] || { echo "check-package: no .deb made"; failed=$((failed + 1)); finish; }
-echo "check-package: $(basename "$deb"), $(stat -c %s "$deb") bytes; $(dpkg-deb -f "$deb" Depends | sed 's/^/Depends: /')"
+[ -n "$deb" ] || { echo "check-package.sh: no .deb made" >&2; failed=$((failed + 1)); finish; }
+echo "check-package.sh: $(basename "$deb"), $(stat -c %s "$deb") bytes; $(dpkg-deb -f "$deb" Depends | sed 's/^/Depends: /')"
 
 # Lintian's errors fail; its warnings and notes are shown.
 lint() {
@@ -93,15 +94,6 @@ disk_list() {
 disk_list >"$work/before.txt"
 check "dpkg -i" dpkg -i "$deb"
 
-start_xvfb() {
-  local fifo="$work/display"
-  mkfifo "$fifo"
-  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$fifo" >/dev/null 2>&1 &
-  xvfb=$!
-  local num=""
-  read -r -t 20 num <"$fifo"
-  [ -n "$num" ] && export DISPLAY=":$num"
-}
 # Red minus blue, in levels, of the lower middle of the game's window, where the boat is.
 boat_warmth() {
   local wid
@@ -110,12 +102,10 @@ boat_warmth() {
     convert "$work/window.png" -crop 200x60+220+380 +repage \
       -format '%[fx:int(255*(mean.r-mean.b))]' info: 2>/dev/null
 }
-# Starts the game in the background from folder DIR with ARGS; stderr to game.err.
+# Starts the game in the background, working in / with ARGS (env's: settings, then the
+# command); its output goes to game.out and game.err here, in $work.
 start_game() {
-  local dir=$1; shift
-  (cd "$dir" && exec env LIBGL_ALWAYS_SOFTWARE=1 SDL_AUDIODRIVER=dummy \
-    timeout -k 2 90 "$@" 2>"$work/game.err") &
-  game=$!
+  LIBGL_ALWAYS_SOFTWARE=1 E2E_GAME_LIMIT=90 e2e_start_game env --chdir=/ "$@"
 }
 # Waits (at most 60 s) for the boat, brown, to show in the lower middle of the window.
 sees_boat() {
@@ -123,21 +113,17 @@ sees_boat() {
   for i in $(seq 60); do
     sleep 1
     warm=$(boat_warmth)
-    [ "${warm:-0}" -gt 20 ] && { echo "check-package: the boat shows (red above blue by $warm)"; return 0; }
-    kill -0 "$game" 2>/dev/null || break
+    [ "${warm:-0}" -gt 20 ] && { echo "check-package.sh: the boat shows (red above blue by $warm)"; return 0; }
+    kill -0 "$E2E_GAME_PID" 2>/dev/null || break
   done
-  echo "check-package: no boat (red above blue by ${warm:-nothing}): $(head -c 400 "$work/game.err")"
+  echo "check-package.sh: no boat (red above blue by ${warm:-nothing}): $(head -c 400 game.err)" >&2
   return 1
 }
 quits_with_escape() {
   xdotool key Escape
-  local i
-  for i in $(seq 200); do kill -0 "$game" 2>/dev/null || break; sleep 0.1; done
-  wait "$game"
-  local status=$?
-  game=""
-  [ "$status" = 0 ] && [ ! -s "$work/game.err" ] ||
-    { echo "status $status: $(head -c 400 "$work/game.err")"; return 1; }
+  e2e_wait_exit 20
+  [ "$E2E_RC" = 0 ] && [ ! -s game.err ] ||
+    { echo "status $E2E_RC: $(head -c 400 game.err)" >&2; return 1; }
 }
 
 answers() { # --version names the package's version; --help says how to play; both exit 0
@@ -148,8 +134,8 @@ answers() { # --version names the package's version; --help says how to play; bo
     /usr/games/velmoor --help | grep -q '^usage: velmoor'
 }
 check "velmoor and velmoor-sim answer --version and --help" answers
-check "Xvfb starts" start_xvfb || finish
-start_game / /usr/games/velmoor window
+check "Xvfb starts" xvfb_start
+start_game /usr/games/velmoor window
 check "/usr/games/velmoor window, started from /, shows the boat" sees_boat
 check "Escape quits with status 0 and nothing said" quits_with_escape
 check "the game wrote nothing into /" test ! -e /screen0.tga
@@ -160,16 +146,16 @@ menu_entry() {
   exec=$(sed -n 's/^Exec=//p' /usr/share/applications/velmoor.desktop)
   mkdir -p "$work/home"
   # shellcheck disable=SC2086 # the Exec line's words
-  start_game / env HOME="$work/home" XDG_DATA_HOME="" PATH="/usr/games:$PATH" $exec
+  start_game HOME="$work/home" XDG_DATA_HOME="" PATH="/usr/games:$PATH" $exec
   sees_boat || return 1
   xdotool key Print
   local shot="$work/home/.local/share/velmoor/screen0.tga" i
   for i in $(seq 100); do [ "$(stat -c %s "$shot" 2>/dev/null)" = 921618 ] && break; sleep 0.1; done
-  [ -s "$shot" ] || { echo "no $shot"; return 1; }
+  [ -s "$shot" ] || { echo "no $shot" >&2; return 1; }
   quits_with_escape
 }
 check "the menu entry's game saves its screenshot in ~/.local/share/velmoor" menu_entry
-kill "$xvfb" 2>/dev/null; wait "$xvfb" 2>/dev/null; xvfb=""
+xvfb_stop
 
 check "dpkg --purge" dpkg --purge velmoor
 disk_list >"$work/after.txt"

@@ -15,15 +15,10 @@ trap xvfb_stop EXIT
 velmoor_build normal bench-frame velmoor-sim
 native=$(velmoor_build_dir normal)
 web_sim=$(velmoor_build_web_sim)
-if [ $# -gt 0 ]; then
-  page=$(realpath "$1")
-else
-  page=$(dirname "$(bash "$root/scripts/web.sh" | tail -n 1)")
-fi
+page=$(velmoor_web_page_folder "$@")
+velmoor_build webgame bench-frame
 web_bench=$(velmoor_build_dir webgame)/bench
-NODE_PATH=${NODE_PATH:-/usr/share/nodejs} cmake --build "$(velmoor_build_dir webgame)" \
-  --target bench-frame -j"$(nproc)" >/dev/null || velmoor_fail "the web bench-frame did not build"
-(cd "$root/tests/web" && npm ci --no-audit --no-fund --loglevel=error >/dev/null)
+velmoor_web_harness
 
 echo "== in Chromium (SwiftShader)"
 node "$root/tests/web/bench.mjs" "$page" "$web_bench"

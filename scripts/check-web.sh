@@ -20,14 +20,8 @@ trap 'rm -rf "$work"' EXIT
 start=$SECONDS
 velmoor_build normal velmoor velmoor-sim
 native=$(velmoor_build_dir normal)
-if [ $# -gt 0 ]; then
-  page=$(realpath "$1")
-else
-  page=$(dirname "$(bash "$root/scripts/web.sh" | tail -n 1)")
-fi
-[ -f "$page/velmoor.html" ] || velmoor_fail "no velmoor.html in $page"
-(cd "$root/tests/web" && npm ci --no-audit --no-fund --loglevel=error >/dev/null) ||
-  velmoor_fail "npm ci in tests/web failed"
+page=$(velmoor_web_page_folder "$@")
+velmoor_web_harness
 echo "check-web.sh: the native game, the page and the harness ready in $((SECONDS - start)) s"
 
 start=$SECONDS

@@ -32,6 +32,9 @@ velmoor_variant_options() {
   tsan) VELMOOR_OPTIONS=("${checked[@]}" -DVELMOOR_TSAN=ON -DVELMOOR_TESTS=OFF) ;;
   clang) VELMOOR_OPTIONS=("${checked[@]}" -DVELMOOR_TESTS=OFF "${clang[@]}") ;;
   fuzz) VELMOOR_OPTIONS=("${checked[@]}" -DVELMOOR_FUZZ=ON -DVELMOOR_TESTS=OFF "${clang[@]}") ;;
+  web) VELMOOR_OPTIONS=("${checked[@]}" -DVELMOOR_WEB_ONLY=ON) ;;
+  webgame) VELMOOR_OPTIONS=(-DCMAKE_BUILD_TYPE=Release -DVELMOOR_WERROR=ON -DVELMOOR_TESTS=OFF
+                            -DVELMOOR_WEB=ON) ;;
   *) velmoor_fail "no build variant '$1'" ;;
   esac
 }
@@ -42,19 +45,28 @@ velmoor_build_dir() {
 }
 
 # Configures a variant and builds TARGETS (all of them if none), quietly: the output goes to
-# build.log in its folder, and its end is shown if the build fails. ccache is used when there.
+# build.log in its folder, and its errors (or its end) are shown if the build fails. ccache is
+# used when there. The web variants configure through emscripten's CMake wrapper (emscripten
+# from scripts/deps.sh --web).
 # usage: velmoor_build VARIANT [TARGET...]
 velmoor_build() {
-  local variant=$1 dir targets=()
+  local variant=$1 dir targets=() configure=(cmake)
   shift
   velmoor_variant_options "$variant"
   dir=$(velmoor_build_dir "$variant")
+  case $variant in
+  web | webgame)
+    command -v emcmake >/dev/null || velmoor_fail "no emscripten: run scripts/deps.sh --web"
+    configure=(emcmake cmake)
+    # emcc finds its JavaScript parser only through Node's system path.
+    export NODE_PATH=${NODE_PATH:-/usr/share/nodejs} ;;
+  esac
   if command -v ccache >/dev/null; then
     VELMOOR_OPTIONS+=(-DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
   fi
   if [ $# -gt 0 ]; then targets=(--target "$@"); fi
   mkdir -p "$dir"
-  if ! { cmake -S "$VELMOOR_ROOT" -B "$dir" "${VELMOOR_OPTIONS[@]}" &&
+  if ! { "${configure[@]}" -S "$VELMOOR_ROOT" -B "$dir" "${VELMOOR_OPTIONS[@]}" &&
          nice cmake --build "$dir" -j"${VELMOOR_JOBS:-$(nproc)}" "${targets[@]}"; } \
        >"$dir/build.log" 2>&1; then
     { grep -E -A5 'error:|CMake Error' "$dir/build.log" || tail -n 30 "$dir/build.log"; } | head -60 >&2
@@ -62,24 +74,38 @@ velmoor_build() {
   fi
 }
 
-# Builds velmoor-sim in WebAssembly in build-web/ (emscripten's CMake wrapper; emscripten from
-# scripts/deps.sh --web) and prints the path of a command running it under Node.
+# Builds velmoor-sim in WebAssembly (the web variant) and prints the path of a command running
+# it under Node.
 velmoor_build_web_sim() {
   local dir
+  velmoor_build web velmoor-sim
   dir=$(velmoor_build_dir web)
-  mkdir -p "$dir"
-  if ! { NODE_PATH=/usr/share/nodejs emcmake cmake -S "$VELMOOR_ROOT" -B "$dir" \
-           -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVELMOOR_WEB_ONLY=ON -DVELMOOR_WERROR=ON &&
-         NODE_PATH=/usr/share/nodejs nice cmake --build "$dir" -j"${VELMOOR_JOBS:-$(nproc)}" \
-           --target velmoor-sim; } >"$dir/build.log" 2>&1; then
-    tail -n 40 "$dir/build.log" >&2
-    velmoor_fail "the WebAssembly build of velmoor-sim failed (see $dir/build.log)"
-  fi
   # emscripten's output loads its .wasm by file, not by Node's fetch.
   printf '#!/bin/sh\nexec node --no-experimental-fetch %s "$@"\n' \
     "$dir/tools/velmoor-sim/velmoor-sim.js" >"$dir/velmoor-sim-node"
   chmod +x "$dir/velmoor-sim-node"
   echo "$dir/velmoor-sim-node"
+}
+
+# Prints the folder of the game's page: FOLDER if given, else the page of the webgame variant,
+# built first (what scripts/web.sh builds); fails when it holds no velmoor.html.
+# usage: page=$(velmoor_web_page_folder [FOLDER])
+velmoor_web_page_folder() {
+  local page
+  if [ $# -gt 0 ]; then
+    page=$(realpath "$1")
+  else
+    velmoor_build webgame velmoor
+    page=$(velmoor_build_dir webgame)/page
+  fi
+  [ -f "$page/velmoor.html" ] || velmoor_fail "no velmoor.html in $page"
+  echo "$page"
+}
+
+# Installs the browser harness's npm packages in tests/web, as its lock file pins them.
+velmoor_web_harness() {
+  (cd "$VELMOOR_ROOT/tests/web" && npm ci --no-audit --no-fund --loglevel=error >/dev/null) ||
+    velmoor_fail "npm ci in tests/web failed"
 }
 
 # The ticks of a golden journey's milestones (tests/replays/milestones.txt), in order, on one

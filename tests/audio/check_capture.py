@@ -15,6 +15,16 @@ def fail(why):
     sys.exit(1)
 
 
+failures = []  # the findings CHECK was told of, for a checker that tells them all
+
+
+def check(ok, why):
+    """A finding that does not end the check: told, and kept in FAILURES."""
+    if not ok:
+        failures.append(why)
+        print("FAIL: " + why)
+
+
 def dtft_magnitude(s, hz):
     w = 2.0 * math.pi * hz / RATE
     re = im = 0.0
@@ -75,9 +85,9 @@ def centred(s):
     return [x - m for x in s]
 
 
-def check_chord(left, at, visit, check):
+def check_chord(left, at, visit):
     """The first lighthouse visit's chord in the mono samples LEFT, where AT(tick) is the sample
-    the sound mixed after TICK starts at; CHECK(ok, why) is told of each finding."""
+    the sound mixed after TICK starts at; each finding goes to CHECK."""
     # The chord's three voices are all at full level from 15,000 to 30,000 samples after the
     # visit: look for them from a little before the visit's tick to 1.6 s after.
     n, hop = 8192, 2048

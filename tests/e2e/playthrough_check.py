@@ -14,16 +14,9 @@ import sys
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 sys.path.insert(0, os.path.join(HERE, "..", "audio"))
-from check_capture import RATE, check_chord, check_first_note, read_capture  # noqa: E402
+from check_capture import (RATE, check, check_chord, check_first_note, failures,  # noqa: E402
+                           read_capture)
 from journey_stages import WIDTH, after_the_opening_fade, mean, read_tga  # noqa: E402
-
-failures = []
-
-
-def check(ok, why):
-    if not ok:
-        failures.append(why)
-        print("FAIL: " + why)
 
 
 def grey(row, x):
@@ -110,7 +103,7 @@ def check_sound(capture, journey, visit, end):
     check(max(swells) > 3 * quiet + 8 and rowing > quiet + 1,
           "the hiss does not rise while rowing")
 
-    check_chord(left, at, visit, check)
+    check_chord(left, at, visit)
 
 
 def main():

@@ -24,6 +24,8 @@
 // usage: node screenshots.mjs PAGE_FOLDER NATIVE_FOLDER [SPEED] [PAGE_OPTIONS]
 //   NATIVE_FOLDER as scripts/make-screenshots.sh BINARY FOLDER leaves it (shots.txt and PNGs);
 //   PAGE_OPTIONS more URL parameters for the page.
+// A picture that fails is kept in the temporary folder with its blocks' differences; with
+// VELMOOR_WEB_KEEP set in the environment every picture is kept so, passing or not.
 import { execFileSync } from 'node:child_process';
 import fs from 'node:fs';
 import os from 'node:os';
@@ -96,8 +98,8 @@ try {
       `mean ${own.mean.toFixed(2)} (at most ${MEAN}), worst block ${own.worst.toFixed(1)} ` +
       `(at most ${WORST}); nearest other moment ${other} ${nearest.toFixed(2)} ` +
       `(at least ${(MARGIN * own.mean).toFixed(2)})`);
+    if (!ok) status = 1;
     if (!ok || process.env.VELMOOR_WEB_KEEP) {
-      status = 1;
       const keep = path.join(os.tmpdir(), `velmoor-web-${s.name}.png`);
       fs.copyFileSync(taken[i], keep);
       execFileSync('convert', [taken[i], path.join(nativeDir, `${s.name}.png`), '-compose', 'difference',

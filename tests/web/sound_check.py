@@ -14,7 +14,7 @@ import struct
 import sys
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "audio"))
-from check_capture import RATE, check_chord, check_first_note  # noqa: E402
+from check_capture import RATE, check, check_chord, check_first_note, failures  # noqa: E402
 
 SIZE = 2048  # samples in each of the page's buffers
 # The hiss's mean over half a second while rowing: velmoor-sim's offline mix of this journey
@@ -23,13 +23,6 @@ SIZE = 2048  # samples in each of the page's buffers
 # strokes it has faded to under 5 by then. Every half second must be above 30 and their mean
 # below 60: strokes feeding it half or twice as much fall outside.
 HISS = (30, 60)
-failures = []
-
-
-def check(ok, why):
-    if not ok:
-        failures.append(why)
-        print("FAIL: " + why)
 
 
 def main():
@@ -73,7 +66,7 @@ def main():
     print("hiss mean while rowing: %.1f to %.1f, on average %.1f (%d to %d)"
           % (min(levels), max(levels), mean, *HISS))
     check(HISS[0] < min(levels) and mean < HISS[1], "the hiss is not kept up while rowing")
-    check_chord(left, at, visit, check)
+    check_chord(left, at, visit)
     sys.exit(1 if failures else 0)
 
 

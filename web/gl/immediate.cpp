@@ -130,8 +130,6 @@ void web_glTexImage2D(GLenum target, GLint level, GLint internal_format, GLsizei
     glTexImage2D(target, level, internal_format, width, height, border, format, type, pixels);
 }
 
-void web_glReadBuffer(GLenum) {}
-
 void web_glHint(GLenum target, GLenum mode) {
     if (target != GL_FOG_HINT) glHint(target, mode);
 }

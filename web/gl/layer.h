@@ -1,5 +1,5 @@
 // What the layer's files share: a vertex with all its attributes, the current ones, the
-// matrices the recorder keeps, and the one place geometry is drawn.
+// recorder's share of the matrix calls, and the one place geometry is drawn.
 #pragma once
 
 #include <vector>
@@ -19,12 +19,11 @@ struct Matrix {
 };
 
 extern LayerVertex current_vertex; // the current normal, colour and texture coordinate
-extern bool recording;             // between glNewList and glEndList
-extern Matrix record_matrix;       // the recorder's matrix: the list's calls so far, from identity
+
+bool recording(); // between glNewList and glEndList
 
 Matrix identity_matrix();
 Matrix multiplied(const Matrix &a, const Matrix &b); // a * b
-Matrix rotation(float degrees, float x, float y, float z);
 // The position moved by M, the normal by its inverse transpose and made unit length.
 void transform_vertex(const Matrix &m, LayerVertex &v);
 

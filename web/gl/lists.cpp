@@ -13,14 +13,15 @@ struct DisplayList {
     Matrix net;
 };
 
-bool recording;
-Matrix record_matrix;
+static std::vector<DisplayList> lists;   // list n at index n - 1
+static DisplayList *being_recorded;      // null unless recording
+static Matrix record_matrix;             // the recorder's matrix: the list's calls so far
+static std::vector<Matrix> record_stack; // the recorder's pushed matrices
+static bool colour_given;                // glColor4f was called while recording
 
-static std::vector<DisplayList> lists;      // list n at index n - 1
-static DisplayList *being_recorded;         // null unless recording
-static std::vector<Matrix> record_stack;    // the recorder's pushed matrices
-static std::vector<LayerVertex> copy_space; // a called list's vertices on their way in
-static bool colour_given;                   // glColor4f was called while recording
+bool recording() {
+    return being_recorded != nullptr;
+}
 
 GLuint web_glGenLists(GLsizei range) {
     if (range <= 0) return 0;
@@ -42,7 +43,6 @@ void web_glNewList(GLuint name, GLenum) {
     being_recorded = find_list(name);
     if (!being_recorded) return;
     *being_recorded = DisplayList();
-    recording = true;
     colour_given = false;
     record_matrix = identity_matrix();
     record_stack.clear();
@@ -56,30 +56,29 @@ static bool is_identity(const Matrix &m) {
 }
 
 void web_glEndList() {
-    if (!recording) return;
+    if (!being_recorded) return;
     if (!record_stack.empty())
         std::fprintf(stderr, "velmoor: a display list left %zu matrices pushed; they are dropped\n",
                      record_stack.size());
     being_recorded->moves_matrix = !is_identity(record_matrix);
     being_recorded->net = record_matrix;
-    recording = false;
     being_recorded = nullptr;
 }
 
 bool record_matrix_call(const Matrix &by) {
-    if (!recording) return false;
+    if (!being_recorded) return false;
     record_matrix = multiplied(record_matrix, by);
     return true;
 }
 
 bool record_push() {
-    if (!recording) return false;
+    if (!being_recorded) return false;
     record_stack.push_back(record_matrix);
     return true;
 }
 
 bool record_pop() {
-    if (!recording) return false;
+    if (!being_recorded) return false;
     if (!record_stack.empty()) {
         record_matrix = record_stack.back();
         record_stack.pop_back();
@@ -100,14 +99,14 @@ static void append_recorded(const LayerVertex *vertices, int count, bool coloure
 
 
 void take_triangles(const LayerVertex *vertices, int count) {
-    if (recording)
+    if (being_recorded)
         append_recorded(vertices, count, colour_given);
     else
         draw_triangles(vertices, count);
 }
 
 void note_colour_given() {
-    if (recording) colour_given = true;
+    if (being_recorded) colour_given = true;
 }
 
 static void fill_colour(DisplayList &l) {
@@ -124,9 +123,8 @@ static void fill_colour(DisplayList &l) {
 void web_glCallList(GLuint name) {
     DisplayList *l = find_list(name);
     if (!l || l == being_recorded) return;
-    if (recording) {
-        copy_space.assign(l->vertices.begin(), l->vertices.end());
-        append_recorded(copy_space.data(), static_cast<int>(copy_space.size()), l->coloured);
+    if (being_recorded) {
+        append_recorded(l->vertices.data(), static_cast<int>(l->vertices.size()), l->coloured);
         if (l->moves_matrix) record_matrix_call(l->net);
         return;
     }

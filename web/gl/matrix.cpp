@@ -22,7 +22,7 @@ Matrix multiplied(const Matrix &a, const Matrix &b) {
 }
 
 // OpenGL's rotation about the axis (x, y, z), made unit length first.
-Matrix rotation(float degrees, float x, float y, float z) {
+static Matrix rotation(float degrees, float x, float y, float z) {
     float len = std::sqrt(x * x + y * y + z * z);
     Matrix r = identity_matrix();
     if (len == 0.0f) return r;
@@ -105,21 +105,21 @@ void web_gluLookAt(GLdouble eye_x, GLdouble eye_y, GLdouble eye_z, GLdouble cent
 }
 
 void web_glTranslatef(GLfloat x, GLfloat y, GLfloat z) {
-    if (!recording) return glTranslatef(x, y, z);
+    if (!recording()) return glTranslatef(x, y, z);
     Matrix t = identity_matrix();
     t.m[12] = x, t.m[13] = y, t.m[14] = z;
     record_matrix_call(t);
 }
 
 void web_glScalef(GLfloat x, GLfloat y, GLfloat z) {
-    if (!recording) return glScalef(x, y, z);
+    if (!recording()) return glScalef(x, y, z);
     Matrix s = identity_matrix();
     s.m[0] = x, s.m[5] = y, s.m[10] = z;
     record_matrix_call(s);
 }
 
 void web_glRotatef(GLfloat degrees, GLfloat x, GLfloat y, GLfloat z) {
-    if (!recording) return glRotatef(degrees, x, y, z);
+    if (!recording()) return glRotatef(degrees, x, y, z);
     record_matrix_call(rotation(degrees, x, y, z));
 }
 

@@ -1,6 +1,6 @@
 // The browser's <GL/gl.h>: emscripten's own, with the calls its legacy OpenGL emulation lacks
-// or gets wrong sent to our layer (web/gl/layer.h says what it covers). Only the web build has
-// this folder ahead of the system's headers, so the game's sources stay as they are.
+// or gets wrong sent to our layer (GL/velmoor_layer.h says what it covers). Only the web build
+// has this folder ahead of the system's headers, so the game's sources stay as they are.
 #pragma once
 
 #include_next <GL/gl.h>
@@ -30,6 +30,5 @@
 #define glDisable web_glDisable
 #define glLightModeli web_glLightModeli
 #define glTexImage2D web_glTexImage2D
-#define glReadBuffer web_glReadBuffer
 #define glHint web_glHint
 #define glShadeModel web_glShadeModel

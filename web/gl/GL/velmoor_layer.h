@@ -15,9 +15,9 @@
 //   again with front faces culled and its normals reversed;
 // - glTexImage2D's old internal formats 1, 2, 3 and 4, given as GL_LUMINANCE,
 //   GL_LUMINANCE_ALPHA, GL_RGB and GL_RGBA, which WebGL takes;
-// - glReadBuffer, glEnable(GL_NORMALIZE), glHint(GL_FOG_HINT) and glShadeModel(GL_SMOOTH) do
-//   nothing: there is one buffer to read, the emulation makes every normal unit length, WebGL
-//   has no fog hint, and the emulation's shading is always smooth;
+// - glEnable(GL_NORMALIZE), glHint(GL_FOG_HINT) and glShadeModel(GL_SMOOTH) do nothing: the
+//   emulation makes every normal unit length, WebGL has no fog hint, and the emulation's
+//   shading is always smooth;
 // - a lamp with w = 1 lights each vertex from where the lamp stands (web/gl/lighting.js), not
 //   from the direction of its position as the emulation would.
 // Not covered: any other call inside a list (it runs at once, as in GL_COMPILE_AND_EXECUTE);
@@ -52,7 +52,6 @@ void web_glDisable(GLenum cap);
 void web_glLightModeli(GLenum name, GLint value);
 void web_glTexImage2D(GLenum target, GLint level, GLint internal_format, GLsizei width,
                       GLsizei height, GLint border, GLenum format, GLenum type, const void *pixels);
-void web_glReadBuffer(GLenum mode);
 void web_glHint(GLenum target, GLenum mode);
 void web_glShadeModel(GLenum mode);
 void web_gluPerspective(GLdouble fovy, GLdouble aspect, GLdouble z_near, GLdouble z_far);

@@ -69,6 +69,10 @@ e2e_wait_exit() {
   while kill -0 "$E2E_GAME_PID" 2>/dev/null; do
     i=$((i + 1))
     if [ $i -gt $((limit * 10)) ]; then
+      # TERM first: timeout passes it on to the game (KILL would leave the game running on),
+      # and kills it itself 2 s later.
+      kill "$E2E_GAME_PID" 2>/dev/null
+      sleep 3
       kill -9 "$E2E_GAME_PID" 2>/dev/null
       e2e_fail "the game did not end within $limit s"
     fi

@@ -122,7 +122,7 @@ int main(int argc, char **argv) {
     Journey journey{};
     Outputs out;
     if (!parse_options(argc, argv, opt)) return 2;
-    if (opt.help) {
+    if (opt.help || opt.version) {
         opt.version ? print_version(stdout) : print_usage(stdout);
         return 0;
     }

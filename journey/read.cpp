@@ -282,8 +282,8 @@ bool read_journey_text(const char *text, size_t size, const char *name, const ch
     out = Journey{};
     Reader r{name, program, 0, &out, 0, false};
     for (size_t at = 0; at < size;) {
-        const void *newline = std::memchr(text + at, '\n', size - at);
-        size_t end = newline ? static_cast<size_t>(static_cast<const char *>(newline) - text) : size;
+        auto newline = static_cast<const char *>(std::memchr(text + at, '\n', size - at));
+        size_t end = newline ? static_cast<size_t>(newline - text) : size;
         if (!take_line(r, std::string(text + at, end - at))) return false;
         at = end + 1;
     }

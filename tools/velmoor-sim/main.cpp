@@ -10,12 +10,12 @@
 #include "base/random.h"
 #include "base/version.h"
 #include "headless/headless.h"
+#include "headless/trace.h"
 #include "journey/journey.h"
 #include "journey_step/step.h"
 #include "options.h"
 #include "outputs.h"
 #include "sim/state.h"
-#include "headless/trace.h"
 #include "wav.h"
 
 struct Outputs {

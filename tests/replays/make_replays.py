@@ -103,7 +103,7 @@ def kept_motion(lines, name):
     with open(os.path.join(replays.HERE, name + ".txt")) as f:
         for line in f:
             words = line.split()
-            if not words or words[0].startswith("#") or words[0] == "seed":
+            if not words or words[0].startswith("#") or words[0] in ("seed", "version"):
                 continue
             last = max(last, int(words[1] if not words[0].isdigit() else words[0]))
             if words[0] != "sync":

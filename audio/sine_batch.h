@@ -8,7 +8,7 @@
 #include "audio/fast_sine.h"
 #include "audio/voice.h"
 
-constexpr double BATCH_PHASE_LIMIT = 99999.0; // beyond this the per-sample path asks the library
+constexpr double BATCH_PHASE_LIMIT = 99999.0; // beyond this the per-sample path asks sine_d
 constexpr int BATCH_CHUNK = 256; // samples one pass works through before the next takes them
 constexpr double WOBBLE_DEPTH = TWO_PI / 16.0; // the vibrato's swing in radians
 

@@ -1,6 +1,6 @@
 // The data folder: the working directory's dat/ first, as the game always had it (a tool's
-// --data before it), then the folder asked for, then the data of the source tree the program was built from, then the
-// installed data beside the program.
+// --data before it), then the folder asked for, then the data of the source tree the program
+// was built from, then the installed data beside the program.
 #include "base/data.h"
 
 #include <climits>

@@ -125,8 +125,8 @@ static Reduced reduce_far(double x) {
     uint64_t low64 = static_cast<uint64_t>(low);
     int point = first + 127 - e; // bits of P below its binary point: 126 to 157
     int drop = point - 128;      // the 128 bits below the point are P >> drop
-    u128 fraction = (high << (64 - drop)) |
-                    (drop >= 0 ? static_cast<u128>(low64 >> drop) : static_cast<u128>(low64) << -drop);
+    u128 fraction = (high << (64 - drop)) | (drop >= 0 ? static_cast<u128>(low64 >> drop)
+                                                       : static_cast<u128>(low64) << -drop);
     int quadrant = static_cast<int>((high >> (point - 64)) & 3);
     bool past_half = static_cast<bool>(fraction >> 127);
     if (past_half) {

@@ -97,11 +97,15 @@ struct Reader {
     long line;
     Journey *out;
     uint64_t audio_draws; // the audio lines' counts so far
+    bool told;            // a complaint has been printed
 };
 
-static bool complain(const Reader &r, const char *what) {
-    if (r.program)
+// Names what is wrong with the line, the first time only: a tick past the limit is not then
+// called malformed as well.
+static bool complain(Reader &r, const char *what) {
+    if (r.program && !r.told)
         std::fprintf(stderr, "%s: %s:%ld: %s\n", r.program, r.path, r.line, what);
+    r.told = true;
     return false;
 }
 
@@ -130,23 +134,17 @@ static bool parse_seed(Reader &r, const char *s) {
 }
 
 // A tick past the longest journey is told apart from a malformed line.
-static bool read_tick(Reader &r, const char *&s, long long lo, long long &tick, bool &too_late) {
-    const char *start = s;
-    too_late = false;
-    if (read_integer(s, lo, MAX_TICK, tick)) return true;
-    long long far;
-    too_late = read_integer(start, MAX_TICK + 1, LLONG_MAX, far);
-    if (too_late) complain(r, "a tick past three days of play (the most a journey holds: 10368000)");
-    return false;
+static bool read_tick(Reader &r, const char *&s, long long lo, long long &tick) {
+    if (!read_integer(s, lo, LLONG_MAX, tick)) return false;
+    return tick <= MAX_TICK ||
+           complain(r, "a tick past three days of play (the most a journey holds: 10368000)");
 }
 
 static bool parse_audio(Reader &r, const char *s) {
     long long tick;
     uint64_t count;
-    bool too_late;
-    if (!read_tick(r, s, 0, tick, too_late) || !read_count(s, ~0ull, count) || !at_end(s))
-        return !too_late &&
-               complain(r, "malformed audio line (want audio TICK N, TICK from 0, N a count)");
+    if (!read_tick(r, s, 0, tick) || !read_count(s, ~0ull, count) || !at_end(s))
+        return complain(r, "malformed audio line (want audio TICK N, TICK from 0, N a count)");
     std::vector<TickCount> &a = r.out->audio;
     if (!a.empty() && a.back().tick >= static_cast<uint64_t>(tick))
         return complain(r, "audio line out of order (ticks must rise)");
@@ -165,9 +163,8 @@ static bool parse_audio(Reader &r, const char *s) {
 
 static bool parse_print(Reader &r, const char *s) {
     long long tick;
-    bool too_late;
-    if (!read_tick(r, s, 1, tick, too_late) || !at_end(s))
-        return !too_late && complain(r, "malformed print line (want print TICK, TICK from 1)");
+    if (!read_tick(r, s, 1, tick) || !at_end(s))
+        return complain(r, "malformed print line (want print TICK, TICK from 1)");
     if (r.out->prints.size() == MOST_PRINTS)
         return complain(r, "more than 10000 Print Screen presses");
     r.out->prints.push_back(static_cast<uint64_t>(tick));
@@ -202,11 +199,10 @@ static bool read_state(const char *&s, SyncPoint &p) {
 static bool parse_sync(Reader &r, const char *s) {
     long long tick;
     SyncPoint p{};
-    bool too_late;
-    if (!read_tick(r, s, 0, tick, too_late) || !read_count(s, ~0ull, p.draws) ||
-        !read_float(s, p.x) || !read_float(s, p.y) || !read_state(s, p) || !at_end(s))
-        return !too_late && complain(r, "malformed sync line (want sync TICK DRAWS X Y [STATE], "
-                                       "STATE as four hex digits a part joined by dots)");
+    if (!read_tick(r, s, 0, tick) || !read_count(s, ~0ull, p.draws) || !read_float(s, p.x) ||
+        !read_float(s, p.y) || !read_state(s, p) || !at_end(s))
+        return complain(r, "malformed sync line (want sync TICK DRAWS X Y [STATE], "
+                           "STATE as four hex digits a part joined by dots)");
     std::vector<SyncPoint> &v = r.out->syncs;
     if (!v.empty() && v.back().tick >= static_cast<uint64_t>(tick))
         return complain(r, "sync line out of order (ticks must rise)");
@@ -217,11 +213,9 @@ static bool parse_sync(Reader &r, const char *s) {
 
 static bool parse_motion(Reader &r, const char *s) {
     long long tick, xrel, yrel;
-    bool too_late;
-    if (!read_tick(r, s, 1, tick, too_late) || !read_integer(s, -32768, 32767, xrel) ||
+    if (!read_tick(r, s, 1, tick) || !read_integer(s, -32768, 32767, xrel) ||
         !read_integer(s, -32768, 32767, yrel) || !at_end(s))
-        return !too_late &&
-               complain(r, "malformed input line (want TICK XREL YREL, TICK from 1, XREL and YREL "
+        return complain(r, "malformed input line (want TICK XREL YREL, TICK from 1, XREL and YREL "
                            "from -32768 to 32767; or a version, seed, audio, print or sync line)");
     r.out->motions.push_back(
         {static_cast<uint64_t>(tick), static_cast<int>(xrel), static_cast<int>(yrel)});
@@ -271,7 +265,7 @@ bool read_journey(const char *path, const char *program, Journey &out) {
                      std::strerror(errno));
         return false;
     }
-    Reader r{path, program, 0, &out, 0};
+    Reader r{path, program, 0, &out, 0, false};
     std::string line;
     while (std::getline(in, line))
         if (!take_line(r, line)) return false;
@@ -286,10 +280,10 @@ bool read_journey(const char *path, const char *program, Journey &out) {
 bool read_journey_text(const char *text, size_t size, const char *name, const char *program,
                        Journey &out) {
     out = Journey{};
-    Reader r{name, program, 0, &out, 0};
+    Reader r{name, program, 0, &out, 0, false};
     for (size_t at = 0; at < size;) {
-        const void *newline = std::memchr(text + at, '\n', size - at);
-        size_t end = newline ? static_cast<size_t>(static_cast<const char *>(newline) - text) : size;
+        auto newline = static_cast<const char *>(std::memchr(text + at, '\n', size - at));
+        size_t end = newline ? static_cast<size_t>(newline - text) : size;
         if (!take_line(r, std::string(text + at, end - at))) return false;
         at = end + 1;
     }

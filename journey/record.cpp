@@ -54,10 +54,11 @@ void record_print(uint64_t tick) {
 }
 
 static void write_sync(const SyncPoint &p) {
-    std::fprintf(journey_record, "sync %llu %llu %.9g %.9g", static_cast<unsigned long long>(p.tick),
-                 static_cast<unsigned long long>(p.draws), static_cast<double>(p.x),
-                 static_cast<double>(p.y));
-    for (int i = 0; i < p.parts; i++) std::fprintf(journey_record, "%c%04x", i ? '.' : ' ', p.state[i]);
+    std::fprintf(journey_record, "sync %llu %llu %.9g %.9g",
+                 static_cast<unsigned long long>(p.tick), static_cast<unsigned long long>(p.draws),
+                 static_cast<double>(p.x), static_cast<double>(p.y));
+    for (int i = 0; i < p.parts; i++)
+        std::fprintf(journey_record, "%c%04x", i ? '.' : ' ', p.state[i]);
     std::fputc('\n', journey_record);
     last_synced = p.tick;
 }

@@ -51,7 +51,8 @@ bool same_world(const SyncPoint &want, const SyncPoint &world, const char *const
     int k = std::snprintf(why, n, "tick %llu does not match:",
                           static_cast<unsigned long long>(want.tick));
     auto say = [&](const char *format, auto... values) {
-        if (k >= 0 && static_cast<size_t>(k) < n) k += std::snprintf(why + k, n - k, format, values...);
+        if (k >= 0 && static_cast<size_t>(k) < n)
+            k += std::snprintf(why + k, n - k, format, values...);
     };
     if (!draws_match)
         say(" %llu values drawn (the journey: %llu)", static_cast<unsigned long long>(world.draws),

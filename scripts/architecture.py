@@ -19,7 +19,6 @@ UNDESCRIBED = "(not yet described)"
 OUTSIDE = {
     "SDL::SDL": "SDL", "OpenGL::GL": "OpenGL", "OpenGL::GLU": "GLU", "SOIL::SOIL": "SOIL",
     "ZLIB::ZLIB": "zlib", "Boost::headers": "Boost", "Threads::Threads": "threads",
-    "X11::X11": "X11",
 }
 
 

@@ -14,7 +14,7 @@ root=$VELMOOR_ROOT
 
 # The journey's four visits and its quit, in order.
 read -r v1 v2 v3 _ quit < <(velmoor_milestone_ticks to_the_end)
-[ -n "${quit:-}" ] || exit 1 # the line saying why is out already
+[ -n "$quit" ] || velmoor_fail "to_the_end has fewer than five milestones in milestones.txt"
 
 # name and tick, the ticks rising (the game numbers its screenshots in the order taken): the
 # picture shows the world after tick TICK - 1.

@@ -32,12 +32,12 @@ static constexpr FieldType type_of(const bool *) {
 }
 
 #define VELMOOR_SCALAR_ENTRY(type, name, key, reset, part) \
-    {#name, key, type_of(&name), part, &name},
+    {key, type_of(&name), part, &name},
 const StateField state_fields[NUM_STATE_FIELDS] = {VELMOOR_SCALARS(VELMOOR_SCALAR_ENTRY)};
 #undef VELMOOR_SCALAR_ENTRY
 
 #define VELMOOR_RECORD_ENTRY(type, name) \
-    {#name, type_of(static_cast<type *>(nullptr)), offsetof(RECORD, name)},
+    {type_of(static_cast<type *>(nullptr)), offsetof(RECORD, name)},
 #define RECORD Plant
 const RecordField plant_fields[NUM_PLANT_FIELDS] = {VELMOOR_PLANT_FIELDS(VELMOOR_RECORD_ENTRY)};
 #undef RECORD

@@ -60,7 +60,8 @@ extern std::list<Spark> sparks; // each spark its own heap node; survives a rese
 
 extern uint32_t world_resets; // reset_world calls so far; the renderer remakes its grain after one
 
-// The state as tables, for the reset, the writers, the state hash and the tests.
+// The state as tables, for the driver's trace and state writers and the state hash; the reset
+// walks the lists in state_fields.h itself.
 struct Kept {}; // a RESET of KEPT: reset_world leaves the variable as it is
 constexpr Kept KEPT{};
 
@@ -83,7 +84,6 @@ extern const char *const state_part_names[NUM_STATE_PARTS]; // "the boat", "the 
 enum FieldType : uint8_t { FIELD_FLOAT, FIELD_INT, FIELD_BOOL }; // float, int32_t, bool
 
 struct StateField {
-    const char *name;
     const char *key; // the trace's key; "" when it is not written
     FieldType type;
     StatePart part;
@@ -91,7 +91,6 @@ struct StateField {
 };
 
 struct RecordField {
-    const char *name;
     FieldType type;
     size_t offset; // within its record
 };

@@ -1,6 +1,7 @@
 // The world's variables and record fields, each listed once: state.h declares them from these
-// lists, state.cpp defines them and builds the tables that the reset, the state writers, the
-// journeys' state hash and the tests walk. A new variable is one line here.
+// lists, state.cpp defines them and builds the tables that the driver's trace and state writers
+// and the journeys' state hash walk; the reset and the tests walk these lists themselves. A new
+// variable is one line here.
 #pragma once
 
 // The loose variables, in the order the trace writes them:

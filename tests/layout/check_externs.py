@@ -59,7 +59,7 @@ def demangle(names):
 
 
 def main():
-    if len(sys.argv) not in (2, 3):
+    if len(sys.argv) != 2:
         sys.exit(__doc__)
     objs = objects(sys.argv[1])
     source_root = pathlib.Path(__file__).resolve().parent.parent.parent

@@ -13,7 +13,6 @@ With --keep-motion every journey keeps its motion, line for line, and is only re
 for a change that moves the world's last bits but not what the player did (the same strokes
 must still reach the same milestones, give or take a tick).
 """
-import json
 import math
 import os
 import subprocess
@@ -28,7 +27,6 @@ TABLE_PAGE = os.path.join(ROOT, "docs", "DEVELOPING.md")
 STROKE = 143           # pixels per tick: 100 after the 0.7 factor and the clamp
 STEER_PER_PIXEL = 0.1 * 0.9 * 0.003
 MAX_XREL = 1000        # 100 after the 0.1 factor and the clamp
-RESTARTED = 10         # the sound event raised right after a restart's reset
 GIVE_UP = 8000         # ticks: an autopilot that has not arrived by then is stuck
 
 
@@ -37,10 +35,8 @@ def trace(sim, seed, lines, ticks):
     with tempfile.NamedTemporaryFile("w", suffix=".txt") as f:
         f.write("\n".join(lines) + "\n")
         f.flush()
-        out = subprocess.run([sim, "--seed", str(seed), "--ticks", str(ticks), "--input", f.name,
-                              "--trace", "-", "--data", GAME_DATA],
-                             check=True, capture_output=True, text=True).stdout
-    return [json.loads(line) for line in out.strip().splitlines()]
+        return replays.run_trace(sim, ["--seed", str(seed), "--ticks", str(ticks), "--input",
+                                       f.name, "--data", GAME_DATA])
 
 
 def row_until(sim, seed, lines, tick, done):
@@ -91,7 +87,7 @@ def caught(sim, seed, lines):
     tick = row_until(sim, seed, lines, oars_back(lines, 0),
                      lambda s: s["stage"] >= 3 or s["tick"] >= GIVE_UP)
     waited = trace(sim, seed, lines, tick + 3000)
-    restart = next(t["tick"] for t in waited if RESTARTED in [e[0] for e in t["events"]])
+    restart = next(t["tick"] for t in waited if replays.RESTARTED in [e[0] for e in t["events"]])
     tick = oars_back(lines, restart)
     return row_until(sim, seed, lines, tick, lambda s: s["tick"] >= restart + 200)
 
@@ -101,13 +97,13 @@ def caught(sim, seed, lines):
 ROWERS = {"four_visits": to_the_end, "to_the_end": to_the_end, "caught": caught}
 
 
-def kept_motion(sim, seed, lines, name):
+def kept_motion(lines, name):
     """The journey's own motion, Print Screen and audio lines; returns the tick it runs to."""
     last = 0
     with open(os.path.join(replays.HERE, name + ".txt")) as f:
         for line in f:
             words = line.split()
-            if not words or words[0].startswith("#") or words[0] == "seed":
+            if not words or words[0].startswith("#") or words[0] in ("seed", "version"):
                 continue
             last = max(last, int(words[1] if not words[0].isdigit() else words[0]))
             if words[0] != "sync":
@@ -133,8 +129,7 @@ def main():
     for name, (seed, _) in replays.read_milestones().items():
         lines, path = [], os.path.join(replays.HERE, name + ".txt")
         if keep:
-            ticks = kept_motion(sim, seed, lines, name)
-            lines = [l for l in lines if not l.startswith("#")]
+            ticks = kept_motion(lines, name)
         else:
             ticks = ROWERS[name](sim, seed, lines)
         script, record = path, []
@@ -145,10 +140,9 @@ def main():
             script, record = os.path.join(tmp.name, "script.txt"), ["--record", path]
         with open(script, "w") as f:
             f.write("\n".join(lines) + "\n")
-        out = subprocess.run([sim, "--seed", str(seed), "--ticks", str(ticks), "--input", script,
-                              "--trace", "-", "--data", GAME_DATA] + record, check=True,
-                             capture_output=True, text=True).stdout
-        marks = replays.milestones([json.loads(line) for line in out.splitlines()])
+        marks = replays.milestones(replays.run_trace(
+            sim, ["--seed", str(seed), "--ticks", str(ticks), "--input", script, "--data",
+                  GAME_DATA] + record))
         marks = " ".join("%s:%d" % m for m in marks)
         reached.append("%-13s %-5d %s\n" % (name, seed, marks))
         print("%s: seed %d, %d motion lines, %s" % (name, seed, len(lines), marks))

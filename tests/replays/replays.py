@@ -65,13 +65,21 @@ def milestones(trace):
     return seen + [("quit" if last["quit"] else "end", last["tick"])]
 
 
+def run_trace(sim, args):
+    """The trace of velmoor-sim run with ARGS, one dict per tick; raises
+    subprocess.CalledProcessError, velmoor-sim's own line in its stderr, when the run fails."""
+    out = subprocess.run([sim] + args + ["--trace", "-"], check=True, capture_output=True,
+                         text=True, timeout=120).stdout
+    return [json.loads(line) for line in out.splitlines()]
+
+
 def check(sim, name, data):
-    r = subprocess.run([sim] + replay_args(name) + ["--trace", "-", "--data", data],
-                       capture_output=True, text=True, timeout=120)
-    if r.returncode != 0:
+    try:
+        trace = run_trace(sim, replay_args(name) + ["--data", data])
+    except subprocess.CalledProcessError as e:
         # velmoor-sim's own line names the first tick that differs and what differs.
-        sys.exit("%s.txt no longer replays (status %d):\n%s" % (name, r.returncode, r.stderr))
-    seen = milestones([json.loads(line) for line in r.stdout.splitlines()])
+        sys.exit("%s.txt no longer replays (status %d):\n%s" % (name, e.returncode, e.stderr))
+    seen = milestones(trace)
     print("%s: %s" % (name, " ".join("%s:%d" % m for m in seen)))
     wanted = read_milestones()[name][1]
     if seen != wanted:

@@ -25,7 +25,6 @@ def arctan_inverse(n, digits=70):
 
 
 PI = 16 * arctan_inverse(5) - 4 * arctan_inverse(239)
-LN2 = None
 
 
 def series(x, first, step):
@@ -125,10 +124,6 @@ def remez(f, w, lo, hi, degree, rounds=12, grid=600):
     return c, worst
 
 
-def as_double(x):
-    return float(x)
-
-
 def bits_of_two_over_pi(words):
     """The bits of 2/pi after the point, in 32-bit words, most significant first."""
     getcontext().prec = 10 * words + 40
@@ -156,7 +151,7 @@ def split(x, bits):
 
 
 def show(name, coeffs):
-    print(f"{name}: " + ", ".join(repr(as_double(c)) for c in coeffs))
+    print(f"{name}: " + ", ".join(repr(float(c)) for c in coeffs))
 
 
 def main():
@@ -214,7 +209,6 @@ def main():
     hi = Fraction(float(half_pi))
     print("pi/2 as a double and its rest:", repr(float(hi)), repr(float(half_pi - hi)))
     print("2/pi:", repr(float(2 / PI)))
-    print("pi/2 in bits 1..28 and the rest:", *(repr(float(p)) for p in split(half_pi, 28)))
     print("ln 2 as a double and its rest:", repr(float(LN2)), repr(float(Fraction(LN2) - Fraction(float(LN2)))))
     words = bits_of_two_over_pi(36)  # enough for the largest double
     print("2/pi bits:")

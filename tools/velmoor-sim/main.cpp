@@ -10,12 +10,12 @@
 #include "base/random.h"
 #include "base/version.h"
 #include "headless/headless.h"
+#include "headless/trace.h"
 #include "journey/journey.h"
 #include "journey_step/step.h"
 #include "options.h"
 #include "outputs.h"
 #include "sim/state.h"
-#include "headless/trace.h"
 #include "wav.h"
 
 struct Outputs {
@@ -122,7 +122,7 @@ int main(int argc, char **argv) {
     Journey journey{};
     Outputs out;
     if (!parse_options(argc, argv, opt)) return 2;
-    if (opt.help) {
+    if (opt.help || opt.version) {
         opt.version ? print_version(stdout) : print_usage(stdout);
         return 0;
     }

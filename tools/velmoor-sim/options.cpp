@@ -131,11 +131,9 @@ static bool known(const char *name) {
 bool parse_options(int argc, char **argv, SimOptions &opt) {
     opt = SimOptions{};
     for (int i = 1; i < argc; i += 2) {
-        if (!std::strcmp(argv[i], "--help") || !std::strcmp(argv[i], "--version")) {
-            opt.help = true;
-            opt.version = argv[i][2] == 'v';
-            return true;
-        }
+        opt.help = !std::strcmp(argv[i], "--help");
+        opt.version = !std::strcmp(argv[i], "--version");
+        if (opt.help || opt.version) return true;
         if (!known(argv[i])) return fail("unknown option", argv[i]);
         if (i + 1 >= argc) return fail("missing value for", argv[i]);
         if (!take(argv[i], argv[i + 1], opt)) return false;

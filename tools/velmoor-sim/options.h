@@ -12,8 +12,8 @@ struct SimOptions {
     uint64_t ticks;     // the most ticks to run
     bool has_seed;      // --seed was given
     bool has_ticks;     // --ticks was given
-    bool help;          // --help or --version: the usage or the version, and nothing run
-    bool version;       // --version
+    bool help;          // --help: the usage, and nothing run
+    bool version;       // --version: the version, and nothing run
     std::string input;  // a journey or a mouse script, or empty
     std::string trace;  // JSON Lines trace, "-" for standard output, or empty
     std::string state;  // the final state as one JSON object, or empty
